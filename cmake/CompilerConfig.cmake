@@ -1,0 +1,20 @@
+# One interface target carries the warning and sanitizer flags; every target links it.
+add_library(scriptdesk_options INTERFACE)
+
+if(MSVC)
+  target_compile_options(scriptdesk_options INTERFACE /W4 /permissive- /utf-8)
+  if(SCRIPTDESK_WERROR)
+    target_compile_options(scriptdesk_options INTERFACE /WX)
+  endif()
+else()
+  target_compile_options(scriptdesk_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow
+                                                      -Wnon-virtual-dtor -Wcast-align)
+  if(SCRIPTDESK_WERROR)
+    target_compile_options(scriptdesk_options INTERFACE -Werror)
+  endif()
+  if(SCRIPTDESK_SANITIZE)
+    target_compile_options(scriptdesk_options INTERFACE -fsanitize=address,undefined
+                                                        -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(scriptdesk_options INTERFACE -fsanitize=address,undefined)
+  endif()
+endif()
