@@ -1,0 +1,100 @@
+#include "platform/batch_starter.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "support/temp_dir.h"
+
+namespace scriptdesk {
+namespace {
+
+using test::TempDir;
+
+TEST(DosBoxCommand, MountsTheFolderAsDriveCAndCallsTheBatchFile) {
+  const auto command = DosBoxCommand("/usr/bin/dosbox", "/home/me/My Game/script", "Script.bat");
+  EXPECT_EQ(command.program, "/usr/bin/dosbox");
+  EXPECT_EQ(command.arguments,
+            (std::vector<std::string>{"-noconsole", "-c", "mount c \"/home/me/My Game/script\"",
+                                      "-c", "c:", "-c", "call Script.bat", "-c", "exit"}));
+  EXPECT_EQ(command.workingFolder, "/home/me/My Game/script");
+}
+
+#if !defined(_WIN32)
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
+    ::setenv(name, value, 1);
+  }
+  ~ScopedEnv() {
+    if (had_) {
+      ::setenv(name_, old_.c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::string old_;
+  bool had_ = false;
+};
+
+TEST(SystemBatchStarter, MissingBatchFileIsReported) {
+  TempDir dir;
+  SystemBatchStarter starter;
+  try {
+    starter.Start(dir.path(), "Script.bat");
+    FAIL();
+  } catch (const ScriptDeskError& error) {
+    EXPECT_NE(std::string(error.what()).find("There is no Script.bat"), std::string::npos);
+  }
+}
+
+TEST(SystemBatchStarter, MissingDosBoxSaysHowToInstallIt) {
+  TempDir dir;
+  dir.Write("SCRIPT.BAT", "echo\r\n");
+  ScopedEnv path("PATH", dir.path().string().c_str());
+  SystemBatchStarter starter;
+  try {
+    starter.Start(dir.path(), "Script.bat");
+    FAIL();
+  } catch (const ScriptDeskError& error) {
+    EXPECT_NE(std::string(error.what()).find("apt-get install dosbox"), std::string::npos);
+  }
+}
+
+// Runs the real DOSBox without a window, as the build's Step 4 does with one.
+TEST(SystemBatchStarter, RunsScriptBatInDosBox) {
+  if (FindOnPath("dosbox").empty()) GTEST_SKIP() << "DOSBox is not installed; skipping the run";
+  TempDir dir;
+  dir.Write("Script.bat",
+            "echo compiled > SCRIPT.DAT\r\necho english > ENGLISH.DAT\r\necho h > STRINGS.H\r\n");
+  ScopedEnv video("SDL_VIDEODRIVER", "dummy");
+  ScopedEnv audio("SDL_AUDIODRIVER", "dummy");
+  SystemBatchStarter starter;
+  const auto started = std::chrono::steady_clock::now();
+  starter.Start(dir.path(), "Script.bat");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
+      << "the start must not wait for the batch file";
+  const auto deadline = started + std::chrono::seconds(60);
+  while (!(dir.Exists("SCRIPT.DAT") && dir.Exists("ENGLISH.DAT") && dir.Exists("STRINGS.H")) &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(dir.Read("SCRIPT.DAT"), "compiled\r\n");
+  EXPECT_EQ(dir.Read("ENGLISH.DAT"), "english\r\n");
+}
+
+#endif
+
+}  // namespace
+}  // namespace scriptdesk
