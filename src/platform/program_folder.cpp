@@ -37,7 +37,15 @@ std::filesystem::path ExecutablePath() {
 
 }  // namespace
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path ProgramFolder(const char* argv0) {
+  if (argv0 != nullptr) {
+    const std::filesystem::path started(argv0);
+    std::error_code error;
+    if (started.has_parent_path() && std::filesystem::is_symlink(started, error)) {
+      auto folder = std::filesystem::absolute(started, error).parent_path();
+      if (!error) return folder;
+    }
+  }
   auto folder = ExecutablePath().parent_path();
   if (folder.empty()) folder = std::filesystem::current_path();
   return folder;
