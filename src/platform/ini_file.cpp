@@ -328,6 +328,8 @@ void IniFile::Close() {
   impl_->dirty = false;
 }
 
+void IniFile::Discard() { impl_->dirty = false; }
+
 bool ParseIniInteger(std::string_view text, std::int32_t& value) {
   int base = 10;
   bool negative = false;

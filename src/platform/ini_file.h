@@ -41,6 +41,9 @@ class IniFile {
 
   // Writes pending changes; throws IniWriteError("Unable to write to <path>") on failure.
   void Close();
+  // Drops pending changes: nothing is written, now or at destruction (a reader that consumes
+  // lines of a text it holds in memory).
+  void Discard();
 
  private:
   struct Impl;

@@ -15,9 +15,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::unique_ptr<IniFile> Over(std::string bytes) {
-  return IniFile::FromBytes("unused.ini", std::move(bytes));
-}
+// An object over bytes in memory that never writes them anywhere.
+struct Over {
+  explicit Over(std::string bytes) : ini(IniFile::FromBytes("unused.ini", std::move(bytes))) {}
+  ~Over() { ini->Discard(); }
+  IniFile* operator->() const { return ini.get(); }
+  IniFile& operator*() const { return *ini; }
+  std::unique_ptr<IniFile> ini;
+};
 
 TEST(IniFileRead, FollowsProfileLookupRules) {
   auto ini = Over(

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/script_model.h"
+#include "platform/text_lines.h"
+
+namespace scriptdesk::test {
+
+// A project as the user may have it before an import, with values an import must either keep
+// or replace that no script holds.
+inline ScriptModel ProjectBeforeImport() {
+  ScriptModel model;
+  model.Initialise({"1111", "2222", "3333", "4444", "5555", "6666"});
+  model.Levels[model.AppendLevel()].Name = "Temp";
+  model.Levels[0].Keys[0].Enabled = true;
+  model.CurrentLevel = 0;
+  model.Header.SelectedLanguage = 5;
+  model.Header.Languages[7] = "OLD";
+  model.Clipboard = {"Copied", {"a", "b", "c", "d", "e", "f"}};
+  return model;
+}
+
+// The lines of a text written with "\n" between them.
+inline Lines LinesOf(std::string_view text) {
+  Lines lines;
+  for (std::size_t start = 0;;) {
+    const auto end = text.find('\n', start);
+    lines.emplace_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) return lines;
+    start = end + 1;
+  }
+}
+
+}  // namespace scriptdesk::test
