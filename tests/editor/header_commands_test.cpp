@@ -1,0 +1,65 @@
+#include "editor/header_commands.h"
+
+#include <gtest/gtest.h>
+
+namespace scriptdesk {
+namespace {
+
+TEST(HeaderCommands, DefaultsBecomeTheStartUpHeader) {
+  THeader header;
+  StoreHeaderPage(DefaultHeaderPage(), header);
+  EXPECT_EQ(header.PsxLevelExt, "PSX");
+  EXPECT_EQ(header.PcFmvExt, "BIK");
+  EXPECT_EQ(header.Languages[7], "DUTCH");
+  EXPECT_EQ(header.SelectedLanguage, 0);
+  EXPECT_TRUE(header.LoadSave && header.TitleEnabled && header.PlayAnyLevel && header.FlyCheat);
+  EXPECT_FALSE(header.DemoDisc);
+  EXPECT_EQ(header.InputTimeout, "18000");
+  EXPECT_EQ(header.Security, "55");
+  EXPECT_EQ(header.TitleLoadCamera[1], "-533");
+  EXPECT_EQ(header.TitleLoadCamera[6], "40");
+  EXPECT_EQ(header.TitleLevelFile, "TITLE");
+  EXPECT_EQ(header.TitleAudio, "001");
+}
+
+TEST(HeaderCommands, StoreAndShowKeepEveryFieldAsTyped) {
+  HeaderPage page;
+  page.PsxLevelExt = "a";
+  page.PsxCutExt = "b";
+  page.PsxFmvExt = "c";
+  page.PcLevelExt = "d";
+  page.PcCutExt = "e";
+  page.PcFmvExt = "f";
+  page.Languages = {"L0", "L1", "L2", "L3", "L4", "L5", "L6", "L7"};
+  page.SelectedLanguage = 6;
+  page.LoadSave = false;
+  page.TitleEnabled = true;
+  page.PlayAnyLevel = false;
+  page.FlyCheat = true;
+  page.DemoDisc = true;
+  page.InputTimeout = "18000  ; frames";  // an imported comment passes through
+  page.Security = "x";
+  page.TitleLoadCamera = {"1", "2", "3", "4", "5", "6", "7"};
+  page.TitleLevelFile = "T";
+  page.TitleAudio = "104";
+  THeader header;
+  StoreHeaderPage(page, header);
+  EXPECT_EQ(ShowHeaderPage(header), page);
+}
+
+TEST(HeaderCommands, TitleAudioIsStoredWithThreeDigitsOrEmpty) {
+  const struct {
+    const char* shown;
+    const char* stored;
+  } cases[] = {{"001", "001"}, {"7", "007"}, {"12", "012"}, {"1234", ""}, {"", ""}};
+  for (const auto& c : cases) {
+    HeaderPage page = DefaultHeaderPage();
+    page.TitleAudio = c.shown;
+    THeader header;
+    StoreHeaderPage(page, header);
+    EXPECT_EQ(header.TitleAudio, c.stored) << "'" << c.shown << "'";
+  }
+}
+
+}  // namespace
+}  // namespace scriptdesk
