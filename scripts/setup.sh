@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what ScriptDesk needs from Debian's packages (only what is missing), then configures
-# and builds the given CMake preset. Safe to run again and again.
+# and builds the given CMake preset (all of it, or the targets named after it). Safe to run
+# again and again.
 set -euo pipefail
 
 preset="${1:-debug}"
+shift || true
+targets=("$@")
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   dosbox fonts-dejavu-core xvfb xauth
 )
@@ -31,4 +34,8 @@ fi
 
 cd "$root"
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
+if ((${#targets[@]})); then
+  cmake --build --preset "$preset" --target "${targets[@]}"
+else
+  cmake --build --preset "$preset"
+fi
