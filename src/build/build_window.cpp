@@ -123,7 +123,9 @@ void BuildWindow::setSettingsSource(std::function<SetupSettings()> source) {
   settings_ = std::move(source);
 }
 
-void BuildWindow::setBatchStarter(BatchStarter* starter) { batchStarter_ = starter; }
+void BuildWindow::setBatchStarter(BatchStarter* starter) {
+  batchStarter_ = starter;
+}
 
 template <typename Command>
 void BuildWindow::RunCommand(Command&& command) {
@@ -168,11 +170,16 @@ void BuildWindow::sbCreateLngClick() {
     log_.Append("Step 2:");
     log_.Append(model_.Header.SelectedLanguageName() + ".txt - Create");
     const LanguageTexts pages = languageTexts_ ? languageTexts_() : LanguageTexts{};
-    const LanguageFile file = LanguageWriter::Write(model_, pages, BuiltinLines(BuiltinText::mstring),
-                                                    BuiltinLines(BuiltinText::mitem));
-    Lines pane = LinesFromQt(PaneTextOf(mLng_));
-    pane.insert(pane.end(), file.Text.begin(), file.Text.end());
-    mLng_->setPlainText(LinesToQt(pane));
+    const LanguageFile file = LanguageWriter::Write(
+        model_, pages, BuiltinLines(BuiltinText::mstring), BuiltinLines(BuiltinText::mitem));
+    // Appended as text: a round trip through the code page would turn what the user typed
+    // outside it into '?' without a word.
+    QString pane = PaneTextOf(mLng_);
+    if (!file.Text.empty()) {
+      if (!pane.isEmpty()) pane += QLatin1Char('\n');
+      pane += LinesToQt(file.Text);
+    }
+    mLng_->setPlainText(pane);
     if (file.Overflow) dialogs_.Warning(this, "Error creating !");
   });
 }

@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QStringList>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QToolTip>
@@ -245,6 +246,17 @@ QString SkippedLinesText(const std::vector<std::string>& lines) {
   return text;
 }
 
+// Everything the script held that the project could not take, in one box; empty when nothing.
+QString LeftOutText(const ImportResult& result) {
+  QStringList parts;
+  if (result.LevelSectionsLeftOut > 0) {
+    parts << QString("Only the first 39 level sections were imported; %1 more were left out.")
+                 .arg(result.LevelSectionsLeftOut);
+  }
+  if (!result.SkippedLines.empty()) parts << SkippedLinesText(result.SkippedLines);
+  return parts.join("\n\n");
+}
+
 }  // namespace
 
 void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& import) {
@@ -256,7 +268,9 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
     levelsTab_->RefillLevelList();
-    if (!result.SkippedLines.empty()) dialogs_.Warning(this, SkippedLinesText(result.SkippedLines));
+    if (const QString leftOut = LeftOutText(result); !leftOut.isEmpty()) {
+      dialogs_.Warning(this, leftOut);
+    }
   } catch (const std::exception& error) {
     dialogs_.Error(this, ToQt(error.what()));
   }

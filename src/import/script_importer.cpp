@@ -1,5 +1,6 @@
 #include "import/script_importer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <system_error>
@@ -287,6 +288,76 @@ class ScratchReader {
   std::vector<std::string>& skipped_;
 };
 
+std::string FoldedCopy(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = FoldAscii(c);
+  return out;
+}
+
+// Calls `visit` with the name, in small letters, of every line that the INI reader takes for a
+// section header, until it returns false.
+template <typename Visit>
+void ForEachSectionName(std::string_view text, Visit&& visit) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    auto end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    const auto line = TrimBlanks(text.substr(start, end - start));
+    if (!line.empty() && line.front() == '[') {
+      const auto rest = line.substr(1);
+      if (!visit(FoldedCopy(TrimBlanks(rest.substr(0, rest.find(']')))))) return;
+    }
+    start = end + 1;
+  }
+}
+
+bool IsScriptSection(const std::string& name) {
+  return name == "psxextensions" || name == "pcextensions" || name == "language" ||
+         name == "options" || name == "title" || name.starts_with("level");
+}
+
+bool HoldsScriptSection(std::string_view text) {
+  bool found = false;
+  ForEachSectionName(text, [&](const std::string& name) {
+    found = IsScriptSection(name);
+    return !found;
+  });
+  return found;
+}
+
+// The "[Level]" headers that the numbering left as they were.
+int UnnumberedLevelSections(std::string_view text) {
+  int count = 0;
+  ForEachSectionName(text, [&](const std::string& name) {
+    if (name == "level") ++count;
+    return true;
+  });
+  return count;
+}
+
+// A byte-order mark of UTF-16, or (without one) a NUL in nearly every other byte of the first
+// lines, as plain Latin text saved as UTF-16 has. Such a text would read as no section at all.
+bool LooksLikeUtf16(std::string_view bytes) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  if (bytes.size() >= 2 &&
+      ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF))) {
+    return true;
+  }
+  constexpr std::size_t kLookedAt = 256;
+  const std::size_t pairs = std::min(bytes.size(), kLookedAt) / 2;
+  if (pairs < 4) return false;
+  std::size_t evenNuls = 0;
+  std::size_t oddNuls = 0;
+  for (std::size_t i = 0; i < pairs; ++i) {
+    evenNuls += byte(2 * i) == 0 ? 1 : 0;
+    oddNuls += byte(2 * i + 1) == 0 ? 1 : 0;
+  }
+  // A character beyond Latin-1 here and there has no NUL; one eighth of them is allowed.
+  const auto most = [&](std::size_t count) { return count * 8 >= pairs * 7; };
+  const auto few = [&](std::size_t count) { return count * 8 <= pairs; };
+  return (most(oddNuls) && few(evenNuls)) || (most(evenNuls) && few(oddNuls));
+}
+
 // Ends every import the same way, whether it succeeded or not: the scratch file goes and the
 // gauge rests at 0 with an empty caption.
 class ScratchSession {
@@ -297,7 +368,8 @@ class ScratchSession {
   ScratchSession& operator=(const ScratchSession&) = delete;
   ~ScratchSession() {
     std::error_code ignored;
-    fs::remove(scratch_, ignored);
+    // A folder of that name is the user's, not ours: it is why the import failed.
+    if (!fs::is_directory(fs::symlink_status(scratch_, ignored))) fs::remove(scratch_, ignored);
     try {
       progress_.SetValue(0);
       progress_.SetCaption("");
@@ -323,6 +395,7 @@ ImportResult ImportScratchText(ScriptModel& model, const fs::path& scratch, std:
   NumberLevelSections(text, progress);
 
   ImportResult outcome;
+  outcome.LevelSectionsLeftOut = UnnumberedLevelSections(text);
   {
     // The reader consumes lines in memory and never writes them back: the scratch file on disk
     // stays as the command wrote it until it is removed.
@@ -362,7 +435,14 @@ ImportResult ImportScriptFile(ScriptModel& model, const fs::path& programFolder,
   if (log.lines().size() > logged) log.RemoveLast();
 
   std::string text = ReadFileBytes(session.path());
+  const std::string name = chosenFile.filename().string();
+  if (LooksLikeUtf16(text)) {
+    throw NotAScriptError(name + " is a UTF-16 text; save it as ANSI text and load it again.");
+  }
   NormaliseScratchText(text, progress);
+  if (!HoldsScriptSection(text)) {
+    throw NotAScriptError(name + " holds no script: none of its lines is a section of script.txt.");
+  }
   progress.SetValue(0);
   progress.SetCaption("Load");
   return ImportScratchText(model, session.path(), std::move(text), progress);

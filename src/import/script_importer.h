@@ -9,6 +9,7 @@
 #include "build/build_steps.h"
 #include "import/import_progress.h"
 #include "model/script_model.h"
+#include "platform/errors.h"
 #include "platform/text_lines.h"
 
 namespace scriptdesk {
@@ -20,10 +21,20 @@ struct ImportResult {
   // Item and combo lines whose number or pair names no slot of their table, as "Key=value" in
   // the order they were read. They are left out of the project; the window warns about them.
   std::vector<std::string> SkippedLines;
+  // "[Level]" sections after the 39 that get a number: never read, so the window says so.
+  int LevelSectionsLeftOut = 0;
+};
+
+// A chosen file that cannot be a script (UTF-16, or no section of a script at all). Refused
+// before anything is read, so a wrong pick never empties the project.
+class NotAScriptError : public IoError {
+ public:
+  using IoError::IoError;
 };
 
 // "Load Script.txt": copies `chosenFile` to the scratch file (taking the copy's "Copy:" line
-// back out of the log) and imports it with the gauge caption "Load".
+// back out of the log) and imports it with the gauge caption "Load". A UTF-16 text, or one
+// without any section of a script, is refused with NotAScriptError.
 //
 // Every import replaces the header and the levels of `model` with those of the script and
 // leaves no level selected. It works on a copy of the project and replaces `model` only when

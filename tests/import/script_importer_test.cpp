@@ -219,6 +219,104 @@ TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
   EXPECT_THROW(ImportScriptFile(model, dir.path(), dir.path() / "none.txt", log, gauge), IoError);
   EXPECT_TRUE(log.lines().empty());
   EXPECT_TRUE(model == before);
+
+  // A folder standing where the scratch file goes makes the import fail; it is not ours to
+  // remove.
+  const test::TempDir input;
+  std::filesystem::create_directory(dir.path() / kScratchFileName);
+  EXPECT_THROW(ImportStockScript(model, dir.path(), {"[Level]"}, "C", gauge), IoError);
+  EXPECT_THROW(ImportScriptFile(model, dir.path(), input.Write("s.txt", "[Level]"), log, gauge),
+               IoError);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / kScratchFileName));
+  EXPECT_TRUE(log.lines().empty());
+  EXPECT_TRUE(model == before);
+}
+
+// UTF-16 text of an ASCII string, little or big endian, with or without a byte-order mark.
+std::string Utf16(std::string_view ascii, bool bigEndian, bool mark) {
+  std::string out = mark ? (bigEndian ? "\xFE\xFF"s : "\xFF\xFE"s) : ""s;
+  for (const char c : ascii) {
+    out += bigEndian ? "\0"s + c : c + "\0"s;
+  }
+  return out;
+}
+
+TEST_F(ScriptImporterTest, RefusesAChosenFileThatHoldsNoScript) {
+  const ScriptModel before = model;
+  const test::TempDir input;
+  const std::string binary = [] {
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(i * 37 % 256);
+    return bytes;
+  }();
+  const std::string script = "[Level]\r\nName=A\r\n";
+  const char* noScript = " holds no script: none of its lines is a section of script.txt.";
+  const char* utf16 = " is a UTF-16 text; save it as ANSI text and load it again.";
+  const std::pair<std::string, const char*> cases[] = {
+      {"", noScript},
+      {std::string(1000, '\0'), noScript},
+      {binary, noScript},
+      {"Name=A\r\nKey=1,K,$1\r\n", noScript},
+      {"[Notes]\r\n; [Level] only in a comment\r\n", noScript},
+      {std::string(1 << 20, 'x'), noScript},
+      {Utf16(script, false, true), utf16},
+      {Utf16(script, true, true), utf16},
+      {Utf16(script, false, false), utf16},
+      {Utf16(script, true, false), utf16},
+  };
+  for (const auto& [bytes, message] : cases) {
+    const auto file = input.Write("chosen.txt", bytes);
+    BuildLog log;
+    try {
+      ImportScriptFile(model, dir.path(), file, log, gauge);
+      ADD_FAILURE() << "accepted: " << bytes.substr(0, 40);
+    } catch (const NotAScriptError& error) {
+      EXPECT_EQ(error.what(), "chosen.txt"s + message) << bytes.substr(0, 40);
+    }
+    EXPECT_TRUE(model == before);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_FALSE(dir.Exists(kScratchFileName));
+    EXPECT_EQ(gauge.Value(), 0);
+    EXPECT_EQ(gauge.Caption(), "");
+  }
+}
+
+TEST_F(ScriptImporterTest, AnySectionOfAScriptIsEnoughToImport) {
+  const test::TempDir input;
+  const std::pair<std::string, const char*> cases[] = {
+      {"  [ title ]\r\nLevel=DATA\\T,1", ""},
+      {"[PCEXTENSIONS]", ""},
+      {"\n[Level]\rName=A", "A"},
+      {"[Level]\0\0\r\nName=A\0\0\0B\r\n"s, "AB"},  // NUL runs go, as in every script
+      {"[Level5]\r\nName=Five", "Five"},
+  };
+  for (const auto& [bytes, names] : cases) {
+    BuildLog log;
+    ImportScriptFile(model, dir.path(), input.Write("chosen.txt", bytes), log, gauge);
+    EXPECT_EQ(Joined(Names()), names) << bytes;
+  }
+}
+
+// The mark is three ANSI characters in front of the first line, so that line is no section;
+// the rest of the file imports as usual and the UTF-8 bytes stay as they are.
+TEST_F(ScriptImporterTest, Utf8WithAMarkImportsItsBytesAsAnsiText) {
+  const test::TempDir input;
+  BuildLog log;
+  ImportScriptFile(model, dir.path(),
+                   input.Write("chosen.txt",
+                               "\xEF\xBB\xBF[PSXExtensions]\r\nLevel=.PSX\r\n"
+                               "[PCExtensions]\r\nLevel=.TR4\r\n[Level]\r\nName=Caf\xC3\xA9\r\n"),
+                   log, gauge);
+  EXPECT_EQ(model.Header.PsxLevelExt + "|" + model.Header.PcLevelExt, "|TR4");
+  EXPECT_THAT(Names(), ElementsAre("Caf\xC3\xA9"));
+}
+
+TEST_F(ScriptImporterTest, CountsTheLevelSectionsBeyondTheNumberedOnes) {
+  std::string script = ";[Level] in a comment uses up a number\n";
+  for (int n = 0; n < 45; ++n) script += "[LEVEL]\nName=N" + std::to_string(n) + "\n";
+  EXPECT_EQ(Create(script).LevelSectionsLeftOut, 7);
+  EXPECT_EQ(model.LevelCount, 38);
+  EXPECT_EQ(Create(BuiltinLines(BuiltinText::mScriptOrig)).LevelSectionsLeftOut, 0);
 }
 
 TEST_F(ScriptImporterTest, LevelsFillSlotsInFileOrderWithoutGaps) {

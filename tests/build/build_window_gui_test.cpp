@@ -1,0 +1,520 @@
+#include "build/build_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextCursor>
+
+#include <filesystem>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "build/script_writer.h"
+#include "editor/language_pages.h"
+#include "editor/main_window.h"
+#include "platform/batch_starter.h"
+#include "platform/text_lines.h"
+#include "settings/setup_dialog.h"
+#include "support/gui_scripted_dialogs.h"
+#include "support/temp_dir.h"
+#include "widgets/text_codec.h"
+
+namespace scriptdesk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedDialogs;
+using test::TempDir;
+using Kind = ScriptedDialogs::Kind;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using Texts = std::vector<std::string>;
+
+// Takes note of what would be started; nothing runs.
+class RecordingStarter final : public BatchStarter {
+ public:
+  void Start(const fs::path& folder, const std::string& batchFile) override {
+    started.emplace_back(folder, batchFile);
+  }
+  std::vector<std::pair<fs::path, std::string>> started;
+};
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QByteArray& value) : name_(name) {
+    if (qEnvironmentVariableIsSet(name)) old_ = qgetenv(name);
+    qputenv(name, value);
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      qputenv(name_, *old_);
+    } else {
+      qunsetenv(name_);
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<QByteArray> old_;
+};
+
+Texts Std(const QStringList& list) {
+  Texts texts;
+  for (const QString& text : list) texts.push_back(text.toStdString());
+  return texts;
+}
+
+QStringList Split(const QString& text) {
+  return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
+}
+
+class BuildWindowTest : public ::testing::Test {
+ protected:
+  // The main window on the temporary program folder, with the build window shown by "Compile".
+  void Start() {
+    window_ = std::make_unique<MainWindow>(folder_.path(), dialogs_);
+    window_->show();
+    Click(window_.get(), "SpeedButton18");
+    ASSERT_TRUE(Build()->isVisible());
+  }
+
+  BuildWindow* Build() const { return window_->buildWindow(); }
+  SetupDialog* Setup() const { return window_->setupDialog(); }
+  const ScriptModel& Model() const { return window_->model(); }
+
+  template <typename T = QWidget>
+  static T* Find(const QWidget* in, const char* name) {
+    T* found = in->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  static void Click(const QWidget* in, const char* name) {
+    auto* button = Find<QAbstractButton>(in, name);
+    ASSERT_TRUE(button->isVisible()) << name;
+    // A check box takes clicks on its box and caption only, not on the stretched rest.
+    const QPoint at = qobject_cast<QCheckBox*>(button) != nullptr ? QPoint(4, button->height() / 2)
+                                                                  : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+  }
+  void Step(const char* button) { Click(Build(), button); }
+
+  QPlainTextEdit* Pane(const char* name) const { return Find<QPlainTextEdit>(Build(), name); }
+  QStringList QtLines(const char* name) const { return Split(Pane(name)->toPlainText()); }
+  // A pane's lines in UTF-8, so a failing comparison prints readable text.
+  Texts PaneLines(const char* name) const { return Std(QtLines(name)); }
+  Texts Log() const { return PaneLines("mVyst"); }
+  // The log lines added since `before` lines were there.
+  Texts LogSince(std::size_t before) const {
+    const Texts all = Log();
+    return before < all.size() ? Texts(all.begin() + static_cast<std::ptrdiff_t>(before), all.end())
+                               : Texts{};
+  }
+
+  // Types at the end of a pane, as the user does; keys beyond ASCII come with their text only.
+  void TypeAtEnd(const char* pane, const QString& text) {
+    QPlainTextEdit* edit = Pane(pane);
+    edit->setFocus();
+    edit->moveCursor(QTextCursor::End);
+    for (const QChar c : text) {
+      if (c.unicode() < 0x80) {
+        QTest::keyClick(edit, c.toLatin1());
+      } else {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+      }
+    }
+  }
+
+  // Picks a language on the Header tab and stores it with "Replace Header".
+  void SelectLanguage(int index) {
+    Find<QTabWidget>(window_.get(), "PageControl1")->setCurrentIndex(0);
+    const auto name = QStringLiteral("rgtypLng%1").arg(index).toLatin1();
+    Click(window_.get(), name.constData());
+    Click(window_.get(), "SpeedButton6");
+    ASSERT_EQ(Model().Header.SelectedLanguage, index);
+  }
+
+  LanguageTexts PageTexts() const {
+    return qobject_cast<LanguagePages*>(window_->languagePages())->texts();
+  }
+
+  std::string ProgramFile(const char* name) const { return folder_.Read(name); }
+
+  // The pane as Step 3 must write it: every line ends in CR LF, one byte per character.
+  std::string Saved(const char* pane) const {
+    std::string bytes;
+    for (const QString& line : QtLines(pane)) bytes += FromQt(line) + "\r\n";
+    return bytes;
+  }
+
+  // Ticks "Copying" and picks the copy folder in the Setup dialog; "OK" is not pressed.
+  void EnableCopyTo(const fs::path& target) {
+    Click(window_.get(), "SpeedButton15");
+    ASSERT_TRUE(Setup()->isVisible());
+    Click(Setup(), "CheckBox4");
+    dialogs_.folderNames.push_back(QString::fromStdString(target.string()));
+    Click(Setup(), "SpeedButton1");
+  }
+
+  void WriteSetupIni(const std::string& copyPath) const {
+    folder_.Write("Setup.ini", "[Copy]\r\nEnabled=1\r\nPath=" + copyPath + "\r\n");
+  }
+
+  TempDir folder_;
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(BuildWindowTest, CreateScriptFillsTheScriptPaneEmptiesTheLanguagePaneAndLogs) {
+  Start();
+  SelectLanguage(1);
+  EXPECT_EQ(Find<QLabel>(Build(), "lLang")->text(), "<language>");
+  Pane("mLng")->setPlainText("left from before");
+
+  Step("sbCreateScr");
+
+  const Texts script = PaneLines("mScript");
+  ASSERT_GT(script.size(), 46u);
+  EXPECT_EQ(script[0], ";" + std::string(38, '*'));
+  EXPECT_EQ(script[2], "; Tomb Raider IV Script File");
+  EXPECT_EQ(script[43], "[Level]");
+  EXPECT_EQ(script[44], "Name=\t\tTemp");
+  EXPECT_EQ(script, ScriptWriter::Write(Model()));
+  EXPECT_TRUE(Pane("mLng")->toPlainText().isEmpty());
+  EXPECT_EQ(Find<QLabel>(Build(), "lLang")->text(), "FRENCH");
+  EXPECT_EQ(Log(), Texts({"Step 1:", "script.txt - Create"}));
+  EXPECT_TRUE(dialogs_.calls.empty());
+}
+
+TEST_F(BuildWindowTest, CreateLanguageAppendsToThePaneEachTime) {
+  Start();
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  const Texts once = PaneLines("mLng");
+  ASSERT_GT(once.size(), 9u);
+  EXPECT_EQ(once[7], "[Strings]");
+  EXPECT_EQ(once[8], "Temp");
+  EXPECT_EQ(once[9], "The year 2000, somewhere in Egypt...");
+
+  Step("sbCreateLng");
+  Texts twice = once;
+  twice.insert(twice.end(), once.begin(), once.end());
+  EXPECT_EQ(PaneLines("mLng"), twice);
+  EXPECT_EQ(LogSince(2),
+            Texts({"Step 2:", "ENGLISH.txt - Create", "Step 2:", "ENGLISH.txt - Create"}));
+  EXPECT_TRUE(dialogs_.calls.empty());
+}
+
+TEST_F(BuildWindowTest, CreateLanguageKeepsWhatTheUserTypedInThePane) {
+  Start();
+  Pane("mLng")->setPlainText(QStringLiteral("mine \u4E2D \u00D6"));
+  Step("sbCreateLng");
+  const Texts pane = PaneLines("mLng");
+  ASSERT_GT(pane.size(), 1u);
+  EXPECT_EQ(pane[0], "mine \u4E2D \u00D6");
+  EXPECT_EQ(pane[1], ";" + std::string(38, '*'));
+}
+
+TEST_F(BuildWindowTest, MoreThanSeventyItemNamesWarnAndStopAfterTheWeaponsText) {
+  Start();
+  // Every slot of the first level carries a name of its own: 71 names before the second level.
+  int n = 0;
+  for (ItemKind kind : kItemKinds) {
+    for (ItemSlot& slot : window_->model().Levels[0].Items(kind)) {
+      slot.Name = "Thing " + std::to_string(++n);
+      slot.Enabled = true;
+    }
+  }
+  ASSERT_EQ(n, 71);
+
+  Step("sbCreateLng");
+
+  EXPECT_EQ(Std(dialogs_.Texts(Kind::Warning)), Texts{"Error creating !"});
+  // The page's text ends in a line break, so one empty line follows it.
+  Texts weapons = Std(Split(LinesToQt(PageTexts()[0])));
+  weapons.emplace_back();
+  ASSERT_GT(weapons.size(), 1u);
+  const Texts pane = PaneLines("mLng");
+  ASSERT_GT(pane.size(), weapons.size());
+  EXPECT_EQ(Texts(pane.end() - static_cast<std::ptrdiff_t>(weapons.size()), pane.end()), weapons);
+  EXPECT_THAT(pane, Not(Contains("Thing 1")));
+  EXPECT_EQ(Log(), Texts({"Step 2:", "ENGLISH.txt - Create"}));
+}
+
+TEST_F(BuildWindowTest, SaveWritesThePanesAsAnsiLinesEndingInCrLf) {
+  Start();
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  TypeAtEnd("mScript", QStringLiteral("\u00D6"));
+  TypeAtEnd("mLng", QStringLiteral("Caf\u00E9"));
+
+  Step("sbSave");
+
+  EXPECT_EQ(LogSince(4),
+            Texts({"Step 3:", "script.txt - save file!!", "ENGLISH.txt - save file!!"}));
+  const std::string script = ProgramFile("script.txt");
+  EXPECT_EQ(script, Saved("mScript"));
+  EXPECT_EQ(script.substr(0, 2), ";*");  // no byte-order mark
+  EXPECT_EQ(script.substr(script.size() - 3), "\xD6\r\n");
+  EXPECT_EQ(script.find("\r\r"), std::string::npos);
+  const std::string language = ProgramFile("ENGLISH.txt");
+  EXPECT_EQ(language, Saved("mLng"));
+  EXPECT_EQ(language.substr(language.size() - 6), "Caf\xE9\r\n");
+  EXPECT_TRUE(dialogs_.calls.empty());
+}
+
+struct UnsavableCase {
+  const char* pane;
+  const char* refusedFile;
+  const char* otherFile;
+  bool otherWritten;  // the script is written before the language file
+};
+
+class SaveRefusesTextOutsideTheCodePage : public BuildWindowTest,
+                                          public ::testing::WithParamInterface<UnsavableCase> {};
+
+TEST_P(SaveRefusesTextOutsideTheCodePage, ReportsTheLineAndLeavesTheFileAlone) {
+  const UnsavableCase& c = GetParam();
+  folder_.Write("script.txt", "old script\r\n");
+  folder_.Write("ENGLISH.txt", "old language\r\n");
+  Start();
+  Pane("mScript")->setPlainText("new script");
+  Pane("mLng")->setPlainText("new language");
+  Pane(c.pane)->setPlainText(QStringLiteral("first\nwith \u4E2D"));
+
+  Step("sbSave");
+
+  const Texts log = Log();
+  ASSERT_EQ(log.size(), 5u);
+  EXPECT_THAT(log[3], HasSubstr(c.refusedFile));
+  EXPECT_THAT(log[3], HasSubstr("line 2"));
+  EXPECT_EQ(log[4], "Error saving!!");
+  EXPECT_EQ(ProgramFile(c.refusedFile),
+            c.pane == std::string("mScript") ? "old script\r\n" : "old language\r\n");
+  const std::string other = ProgramFile(c.otherFile);
+  EXPECT_EQ(other == "new script\r\n" || other == "new language\r\n", c.otherWritten) << other;
+  EXPECT_TRUE(dialogs_.calls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Panes, SaveRefusesTextOutsideTheCodePage,
+    ::testing::Values(UnsavableCase{"mScript", "script.txt", "ENGLISH.txt", false},
+                      UnsavableCase{"mLng", "ENGLISH.txt", "script.txt", true}));
+
+TEST_F(BuildWindowTest, SaveUsesTheLanguageSelectedWhenItRuns) {
+  Start();
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  SelectLanguage(2);
+
+  Step("sbSave");
+
+  EXPECT_EQ(Log().back(), "GERMAN.txt - save file!!");
+  EXPECT_EQ(ProgramFile("GERMAN.txt"), Saved("mLng"));
+  EXPECT_FALSE(folder_.Exists("ENGLISH.txt"));
+  EXPECT_EQ(Find<QLabel>(Build(), "lLang")->text(), "ENGLISH");
+}
+
+TEST_F(BuildWindowTest, SaveTwiceOverwritesWithThePanesAsTheyAreNow) {
+  Start();
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  Step("sbSave");
+  ASSERT_GT(ProgramFile("script.txt").size(), 100u);
+
+  Pane("mScript")->setPlainText("short");
+  Pane("mLng")->clear();
+  Step("sbSave");
+
+  EXPECT_EQ(ProgramFile("script.txt"), "short\r\n");
+  EXPECT_EQ(ProgramFile("ENGLISH.txt"), "");
+  EXPECT_EQ(LogSince(7),
+            Texts({"Step 3:", "script.txt - save file!!", "ENGLISH.txt - save file!!"}));
+}
+
+TEST_F(BuildWindowTest, CreateDatStartsScriptBatInTheProgramFolder) {
+  Start();
+  RecordingStarter starter;
+  Build()->setBatchStarter(&starter);
+
+  Step("sbCreate");
+
+  EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!"}));
+  ASSERT_EQ(starter.started.size(), 1u);
+  EXPECT_EQ(starter.started[0].first, folder_.path());
+  EXPECT_EQ(starter.started[0].second, "Script.bat");
+  EXPECT_TRUE(dialogs_.calls.empty());
+  Build()->setBatchStarter(nullptr);
+}
+
+#if !defined(_WIN32)
+// On Windows the shell reports a missing batch file itself.
+TEST_F(BuildWindowTest, CreateDatWithoutScriptBatSaysSoInAnErrorBox) {
+  Start();
+  Step("sbCreate");
+  EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!"}));
+  const QStringList errors = dialogs_.Texts(Kind::Error);
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_THAT(errors[0].toStdString(), HasSubstr("There is no Script.bat"));
+}
+#endif
+
+TEST_F(BuildWindowTest, CopyWithoutSetupIniOnlySaysItIsDisabled) {
+  folder_.Write("SCRIPT.DAT", "compiled");
+  folder_.Write("STRINGS.H", "header");
+  Start();
+  Step("sbCopy");
+  EXPECT_EQ(Log(), Texts{"Copy is disabled.!!"});
+  EXPECT_TRUE(folder_.Exists("SCRIPT.DAT"));
+  EXPECT_TRUE(folder_.Exists("STRINGS.H"));
+}
+
+TEST_F(BuildWindowTest, CopyTickedInSetupButToTheProgramFolderIsRefused) {
+  folder_.Write("SCRIPT.DAT", "compiled");
+  folder_.Write("STRINGS.H", "header");
+  Start();
+  Click(window_.get(), "SpeedButton15");
+  Click(Setup(), "CheckBox4");
+  ASSERT_TRUE(Find<QCheckBox>(Setup(), "CheckBox4")->isChecked());
+  Setup()->close();  // with the close box: nothing saved, the live settings still count
+
+  Step("sbCopy");
+
+  EXPECT_EQ(Log(), Texts{"Invalid path - operation aborted!"});
+  EXPECT_FALSE(folder_.Exists("Setup.ini"));
+  EXPECT_TRUE(folder_.Exists("SCRIPT.DAT"));
+  EXPECT_TRUE(folder_.Exists("STRINGS.H"));
+}
+
+TEST_F(BuildWindowTest, CopyIntoAMissingFolderShowsAnErrorAndCopiesNothing) {
+  const fs::path missing = folder_.path() / "no such folder";
+  WriteSetupIni(missing.string());
+  folder_.Write("SCRIPT.DAT", "compiled");
+  folder_.Write("ENGLISH.DAT", "compiled english");
+  folder_.Write("STRINGS.H", "header");
+  Start();
+
+  Step("sbCopy");
+
+  EXPECT_EQ(Std(dialogs_.Texts(Kind::Error)), Texts{"File not found"});
+  EXPECT_FALSE(fs::exists(missing));
+  for (const std::string& line : Log()) EXPECT_EQ(line.find("Copy:"), std::string::npos) << line;
+  EXPECT_TRUE(folder_.Exists("STRINGS.H"));  // the command ended at the failed copy
+}
+
+TEST_F(BuildWindowTest, CopyFindsTheCompilersUpperCaseOutput) {
+  TempDir target;
+  WriteSetupIni(target.path().string());
+  folder_.Write("SCRIPT.DAT", "compiled script");
+  folder_.Write("ENGLISH.DAT", "compiled english");
+  Start();
+
+  Step("sbCopy");
+
+  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_EQ(target.Read("script.dat"), "compiled script");
+  EXPECT_EQ(target.Read("ENGLISH.dat"), "compiled english");
+  EXPECT_EQ(Log(), Texts({"Copy:" + (target.path() / "script.dat").string(),
+                          "Copy:" + (target.path() / "ENGLISH.dat").string()}));
+}
+
+// A stand-in for the user's batch file: it needs Step 3's files, as the compiler does, and
+// leaves the compiler's upper-case outputs, the header last.
+constexpr const char* kStandInScriptBat =
+    "@echo off\r\n"
+    "if exist script.txt copy script.txt SCRIPT.DAT\r\n"
+    "if exist ENGLISH.txt copy ENGLISH.txt ENGLISH.DAT\r\n"
+    "if exist SCRIPT.DAT echo #define STRINGS > STRINGS.H\r\n";
+
+bool HasEntryNoCase(const fs::path& folder, const std::string& lowerName) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().size() != lowerName.size()) continue;
+    if (QString::fromStdString(entry.path().filename().string()).toLower() ==
+        QString::fromStdString(lowerName)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(BuildWindowTest, EndToEndBuildCompilesUnderDosBoxAndCopiesIntoTheGameFolder) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "The DOSBox run is how the batch file is started off Windows only.";
+#endif
+  if (FindOnPath("dosbox").empty()) {
+    GTEST_SKIP() << "dosbox is not on the PATH: the end-to-end build needs it to run Script.bat";
+  }
+  ScopedEnv video("SDL_VIDEODRIVER", "dummy");
+  ScopedEnv audio("SDL_AUDIODRIVER", "dummy");
+  TempDir game;
+  folder_.Write("Script.bat", kStandInScriptBat);
+  Start();
+
+  // A level and one of its keys, entered on the pages.
+  Find<QTabWidget>(window_.get(), "PageControl1")->setCurrentIndex(1);
+  QLineEdit* levelName = Find<QLineEdit>(window_.get(), "leNameLevel");
+  levelName->selectAll();
+  QTest::keyClicks(levelName, "Karnak Gate");
+  Click(window_.get(), "SpeedButton2");
+  ASSERT_EQ(Model().LevelCount, 2);
+  Find<QTabWidget>(window_.get(), "PageControl2")->setCurrentIndex(1);
+  QLineEdit* keyName = Find<QLineEdit>(window_.get(), "eNameKey");
+  keyName->selectAll();
+  QTest::keyClicks(keyName, "Golden Key");
+  Click(window_.get(), "SpeedButton7");
+  ASSERT_EQ(Model().Levels[1].Keys[0].Name, "Golden Key");  // a new level selects the first row
+  ASSERT_TRUE(Model().Levels[1].Keys[0].Enabled);
+
+  EnableCopyTo(game.path());
+  ASSERT_TRUE(Find<QCheckBox>(Setup(), "CheckBox5")->isChecked());  // DeleteStringH
+
+  Click(window_.get(), "SpeedButton18");
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  Step("sbSave");
+  ASSERT_THAT(PaneLines("mScript"), Contains("Name=\t\tKarnak Gate"));
+  ASSERT_THAT(PaneLines("mLng"), Contains("Golden Key"));
+  const std::string script = ProgramFile("script.txt");
+  const std::string language = ProgramFile("ENGLISH.txt");
+
+  Step("sbCreate");
+  const auto compiled = [&] {
+    return folder_.Exists("STRINGS.H") && folder_.Exists("SCRIPT.DAT") &&
+           folder_.Exists("ENGLISH.DAT") && ProgramFile("SCRIPT.DAT").size() == script.size() &&
+           ProgramFile("ENGLISH.DAT").size() == language.size();
+  };
+  ASSERT_TRUE(QTest::qWaitFor(compiled, 60000))
+      << "Script.bat did not leave its files within 60 s; errors: "
+      << dialogs_.Texts(Kind::Error).join('|').toStdString();
+
+  Step("sbCopy");
+
+  EXPECT_TRUE(dialogs_.calls.size() == 1 && dialogs_.calls[0].kind == Kind::ChooseFolder);
+  EXPECT_EQ(game.Read("script.dat"), ProgramFile("SCRIPT.DAT"));
+  EXPECT_EQ(game.Read("script.dat"), script);
+  EXPECT_EQ(game.Read("ENGLISH.dat"), ProgramFile("ENGLISH.DAT"));
+  EXPECT_EQ(game.Read("ENGLISH.dat"), language);
+  EXPECT_FALSE(HasEntryNoCase(folder_.path(), "strings.h"));
+  EXPECT_FALSE(HasEntryNoCase(folder_.path(), "string.h"));
+  EXPECT_EQ(Log(),
+            Texts({"Step 1:", "script.txt - Create", "Step 2:", "ENGLISH.txt - Create",
+                   "Step 3:", "script.txt - save file!!", "ENGLISH.txt - save file!!",
+                   "Final Step 4:", "Runing Script.bat!!",
+                   "Copy:" + (game.path() / "script.dat").string(),
+                   "Copy:" + (game.path() / "ENGLISH.dat").string(), "File deleted: STRINGS.H"}));
+}
+
+}  // namespace
+}  // namespace scriptdesk
