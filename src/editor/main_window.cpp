@@ -22,9 +22,8 @@
 #include "editor/page_controls.h"
 #include "import/builtin_texts.h"
 #include "import/script_importer.h"
-#include "platform/errors.h"
-#include "platform/ini_file.h"
 #include "settings/setup_dialog.h"
+#include "settings/setup_store.h"
 #include "widgets/dialogs.h"
 #include "widgets/progress_gauge.h"
 #include "widgets/text_codec.h"
@@ -169,19 +168,8 @@ QWidget* MainWindow::MakeBottomPanel() {
 }
 
 void MainWindow::FormCreate() {
-  DefaultNumbers defaults = StockDefaultNumbers();
-  try {
-    IniFile setup(programFolder_ / "Setup.ini");
-    for (int i = 0; i < kValueCount; ++i) {
-      const auto index = static_cast<std::size_t>(i);
-      defaults[index] =
-          setup.ReadString("DefaultNum", "N" + std::to_string(i + 1), defaults[index]);
-    }
-  } catch (const ScriptDeskError& error) {
-    // An unreadable Setup.ini must not stop the program; the stock values still work.
-    dialogs_.Error(this, ToQt(error.what()));
-    defaults = StockDefaultNumbers();
-  }
+  // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
+  const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
   model_.Initialise(defaults);
   levelsTab_->AddFromPage();
   headerTab_->StoreHeaderPage();
