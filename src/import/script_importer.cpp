@@ -455,7 +455,7 @@ ImportResult ImportStockScript(ScriptModel& model, const fs::path& programFolder
   progress.SetValue(0);
   progress.SetCaption(caption);
   std::string text = JoinCrLf(scriptLines);
-  WriteFileAtomic(session.path(), text);
+  WriteFileAtomic(session.path(), text, Durability::NoFlush);
   NormaliseScratchText(text, progress);
   return ImportScratchText(model, session.path(), std::move(text), progress);
 }

@@ -96,7 +96,7 @@ std::string ReadFileBytes(const fs::path& path) {
   return bytes;
 }
 
-void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+void WriteFileAtomic(const fs::path& path, std::string_view bytes, Durability durability) {
   const auto fail = [&](const std::string& reason) {
     throw IoError("Cannot create file \"" + path.string() + "\". " + reason);
   };
@@ -132,7 +132,9 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     discard(LastError());
   }
   errno = 0;
-  if (!FlushToDisk(file.get())) discard(LastError());
+  const bool flushed = durability == Durability::Flush ? FlushToDisk(file.get())
+                                                      : std::fflush(file.get()) == 0;
+  if (!flushed) discard(LastError());
   errno = 0;
   if (std::fclose(file.release()) != 0) discard(LastError());
 

@@ -84,7 +84,8 @@ std::optional<std::string> EncodeWindows1252(const QString& text) {
 
 QString ToQt(std::string_view ansi) {
   if (!QtCodecAvailable()) return DecodeWindows1252(ansi);
-  QStringDecoder decoder = MakeDecoder();
+  // Made once: the pages show hundreds of texts, and a stateless decoder carries nothing over.
+  static QStringDecoder decoder = MakeDecoder();
   return decoder.decode(QByteArrayView(ansi.data(), static_cast<qsizetype>(ansi.size())));
 }
 

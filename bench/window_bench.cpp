@@ -1,0 +1,250 @@
+// Start-up of the windows: the main window with the windows it creates, up to its first paint,
+// against a bare Qt window with a few children shown the same way, which is the floor any Qt
+// program pays. Runs under QT_QPA_PLATFORM=offscreen unless told otherwise.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "bench_folder.h"
+#include "build/build_window.h"
+#include "editor/header_page.h"
+#include "editor/levels_page.h"
+#include "editor/main_window.h"
+#include "platform/program_folder.h"
+#include "settings/setup_dialog.h"
+#include "settings/setup_store.h"
+#include "widgets/dialogs.h"
+
+namespace scriptdesk::bench {
+namespace {
+
+// Answers every dialog at once, so nothing modal can stall a run.
+class SilentDialogs final : public Dialogs {
+ public:
+  void Warning(QWidget*, const QString&) override {}
+  void Error(QWidget*, const QString&) override {}
+  void Information(QWidget*, const QString&, const QString&) override {}
+  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  std::optional<QString> OpenFile(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> ChooseFolder(QWidget*, const QString&) override { return std::nullopt; }
+};
+
+// Counts the paint events of one widget, so "shown" means painted, not merely made visible.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints_;
+    return false;
+  }
+  int paints() const { return paints_; }
+
+ private:
+  int paints_ = 0;
+};
+
+// Shows the window and handles events until it has painted once; false if it never does.
+bool ShowAndPaint(QWidget& window) {
+  PaintWatch watch(&window);
+  window.show();
+  for (int round = 0; round < 100 && watch.paints() == 0; ++round) {
+    QApplication::processEvents(QEventLoop::AllEvents);
+  }
+  return watch.paints() > 0;
+}
+
+std::unique_ptr<QWidget> MakeBareWindow() {
+  auto window = std::make_unique<QWidget>();
+  window->setWindowTitle("Bare");
+  auto* layout = new QVBoxLayout(window.get());
+  layout->addWidget(new QLabel("Name"));
+  layout->addWidget(new QLineEdit);
+  layout->addWidget(new QComboBox);
+  layout->addWidget(new QCheckBox("Enabled"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(new QPushButton("OK"));
+  buttons->addWidget(new QPushButton("Cancel"));
+  layout->addLayout(buttons);
+  window->resize(613, 577);
+  return window;
+}
+
+// The program folder holds a Setup.ini, as after the first "Setup".
+struct ProgramFolderWithSetup {
+  ProgramFolderWithSetup() {
+    SaveSetup(DefaultSetup(FolderWithSeparator(folder.path())), SetupIniPath(folder.path()));
+  }
+  BenchFolder folder;
+};
+
+// Every widget the window owns, itself included; the main window's build window is a
+// top-level of its own and is counted by the caller.
+int WidgetCount(const QWidget& window) {
+  return 1 + static_cast<int>(window.findChildren<QWidget*>().size());
+}
+
+// The main window with the windows it creates: the build window and the "Setup" dialog.
+int AllWindowsWidgetCount(const MainWindow& main) {
+  const auto count = [](const QWidget* widget) { return widget ? WidgetCount(*widget) : 0; };
+  return count(&main) + count(main.buildWindow()) + count(main.setupDialog());
+}
+
+double Milliseconds(std::chrono::steady_clock::duration duration) {
+  return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// Times construction and the first paint apart as well, so the report says where the time
+// goes; destruction is outside the measurement.
+void RunWindowBenchmark(benchmark::State& state,
+                        const std::function<std::unique_ptr<QWidget>()>& make,
+                        const std::function<int(const QWidget&)>& countWidgets) {
+  using Clock = std::chrono::steady_clock;
+  double constructMs = 0;
+  double showMs = 0;
+  int widgets = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    std::unique_ptr<QWidget> window = make();
+    const auto built = Clock::now();
+    const bool painted = ShowAndPaint(*window);
+    const auto shown = Clock::now();
+    state.PauseTiming();
+    constructMs += Milliseconds(built - start);
+    showMs += Milliseconds(shown - built);
+    widgets = countWidgets(*window);
+    window.reset();
+    QApplication::processEvents(QEventLoop::AllEvents);
+    state.ResumeTiming();
+    if (!painted) {
+      state.SkipWithError("the window never painted");
+      break;
+    }
+  }
+  const auto perIteration = benchmark::Counter::kAvgIterations;
+  state.counters["construct_ms"] = benchmark::Counter(constructMs, perIteration);
+  state.counters["show_ms"] = benchmark::Counter(showMs, perIteration);
+  state.counters["widgets"] = widgets;
+}
+
+void BM_BareQtWindow(benchmark::State& state) {
+  RunWindowBenchmark(state, MakeBareWindow, WidgetCount);
+}
+BENCHMARK(BM_BareQtWindow)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindow(benchmark::State& state) {
+  ProgramFolderWithSetup program;
+  SilentDialogs dialogs;
+  RunWindowBenchmark(
+      state, [&] { return std::make_unique<MainWindow>(program.folder.path(), dialogs); },
+      [](const QWidget& window) {
+        return AllWindowsWidgetCount(static_cast<const MainWindow&>(window));
+      });
+}
+BENCHMARK(BM_MainWindow)->Unit(benchmark::kMillisecond);
+
+constexpr char kShowOnce[] = "--show-once";
+
+// A whole start of a program that shows one window: process start, QApplication, the window's
+// construction and first paint, and exit. Both kinds are started the same way, so their ratio
+// is what a user waits for when the program starts. The program folder with its Setup.ini is
+// made once, here, so writing it is not part of the start.
+void BM_ProcessStart(benchmark::State& state, const char* kind) {
+  ProgramFolderWithSetup program;
+  const QString executable = QCoreApplication::applicationFilePath();
+  const QStringList arguments = {QLatin1String(kShowOnce), QLatin1String(kind),
+                                 QString::fromStdString(program.folder.path().string())};
+  for (auto _ : state) {
+    if (QProcess::execute(executable, arguments) != 0) {
+      state.SkipWithError("the child process failed");
+      break;
+    }
+  }
+}
+BENCHMARK_CAPTURE(BM_ProcessStart, BareQtWindow, "bare")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_ProcessStart, MainWindow, "main")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The child of BM_ProcessStart: shows one window and exits.
+int ShowOnce(const QString& kind, const QString& programFolder) {
+  if (kind == QLatin1String("bare")) {
+    auto window = MakeBareWindow();
+    return ShowAndPaint(*window) ? 0 : 1;
+  }
+  SilentDialogs dialogs;
+  MainWindow window(programFolder.toStdString(), dialogs);
+  return ShowAndPaint(window) ? 0 : 1;
+}
+
+// The first window of a process also loads the font database and the style; BM_ProcessStart
+// covers that. Paying it here first keeps it out of whichever in-process benchmark runs first,
+// and the widget counts printed say where the main window's size comes from.
+void WarmUpAndDescribe() {
+  {
+    auto bare = MakeBareWindow();
+    ShowAndPaint(*bare);
+  }
+  ProgramFolderWithSetup program;
+  SilentDialogs dialogs;
+  MainWindow window(program.folder.path(), dialogs);
+  ShowAndPaint(window);
+  const auto count = [](const QWidget* widget) { return widget ? WidgetCount(*widget) : 0; };
+  std::fprintf(stderr,
+               "widgets: main window %d (Header tab %d, Levels tab %d, language tab %d), "
+               "build window %d, Setup dialog %d\n",
+               count(&window), count(window.headerTab()), count(window.levelsTab()),
+               count(window.languageTab()), count(window.buildWindow()),
+               count(window.setupDialog()));
+}
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform warns on every window that sets size limits, and a session without a
+// runtime folder on every start; nothing to act on.
+void DropPlatformNoise(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.contains(QLatin1String("propagateSizeHints")) ||
+      text.contains(QLatin1String("XDG_RUNTIME_DIR"))) {
+    return;
+  }
+  if (previousHandler != nullptr) {
+    previousHandler(type, context, text);
+  } else {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+  }
+}
+
+}  // namespace
+}  // namespace scriptdesk::bench
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  scriptdesk::bench::previousHandler = qInstallMessageHandler(scriptdesk::bench::DropPlatformNoise);
+  QApplication app(argc, argv);
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() == 4 && arguments[1] == QLatin1String(scriptdesk::bench::kShowOnce)) {
+    return scriptdesk::bench::ShowOnce(arguments[2], arguments[3]);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  scriptdesk::bench::WarmUpAndDescribe();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
