@@ -225,7 +225,13 @@ class ScratchReader {
     ReadPath(Read(s, "Level"), level.LevelFile, level.Audio);
     const auto mirror = Read(s, "Mirror", "0");
     level.MirrorRoom = BeforeFirst(mirror, ',');
-    level.MirrorValue = AfterFirst(mirror, '$');
+    // The value's "$" is looked for after the room: a "$" inside the room would otherwise
+    // shift the value, and the next save would write a different line.
+    const auto comma = mirror.find(',');
+    level.MirrorValue =
+        AfterFirst(comma == std::string::npos ? std::string_view(mirror)
+                                              : std::string_view(mirror).substr(comma + 1),
+                   '$');
     level.UVRotate = ini_.ReadInteger(s, "UVrotate", 0);
     level.ResetHub = ini_.ReadInteger(s, "ResetHUB", 0);
     level.Fog = CommaFields<3>(Read(s, "Fog", "0"));

@@ -1,5 +1,6 @@
 #include "build/build_steps.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempDir;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 THeader Header() {
   THeader header;
@@ -20,7 +23,9 @@ THeader Header() {
   return header;
 }
 
-PaneText Pane(Lines lines) { return PaneText{std::move(lines), 0}; }
+PaneText Pane(Lines lines) {
+  return PaneText{std::move(lines), 0};
+}
 
 struct Build {
   TempDir program;
@@ -107,12 +112,7 @@ TEST(CopyDeleteStep, MissingCompilerOutputStopsAfterTheTargetsWereDeleted) {
   Build b;
   b.target.Write("script.dat", "old");
   b.program.Write("script.txt", "s");
-  try {
-    b.Copy(b.AllOn());
-    FAIL() << "expected an error";
-  } catch (const IoError& error) {
-    EXPECT_STREQ(error.what(), "File not found");
-  }
+  EXPECT_THAT([&] { b.Copy(b.AllOn()); }, ThrowsMessage<IoError>(StrEq("File not found")));
   EXPECT_EQ(b.log.lines(), Lines{"File deleted:" + b.target.path().string() + "/script.dat"});
   EXPECT_FALSE(b.target.Exists("script.dat"));
   EXPECT_TRUE(b.program.Exists("script.txt"));
@@ -209,12 +209,8 @@ TEST(BlockCopyFile, MissingSourceIsFileNotFoundAndLeavesTheTarget) {
   TempDir dir;
   dir.Write("target", "keep");
   BuildLog log;
-  try {
-    BlockCopyFile(dir.path() / "none", dir.path() / "target", log);
-    FAIL();
-  } catch (const IoError& error) {
-    EXPECT_STREQ(error.what(), "File not found");
-  }
+  EXPECT_THAT([&] { BlockCopyFile(dir.path() / "none", dir.path() / "target", log); },
+              ThrowsMessage<IoError>(StrEq("File not found")));
   EXPECT_EQ(dir.Read("target"), "keep");
   EXPECT_TRUE(log.lines().empty());
 }
@@ -228,9 +224,9 @@ TEST(SaveStep, WritesBothPanesUnderTheSelectedLanguage) {
   SaveStep(Pane({"second"}), Pane({}), header, dir.path(), log);
   EXPECT_EQ(dir.Read("script.txt"), "second\r\n");
   EXPECT_EQ(dir.Read("FRENCH.txt"), "");
-  EXPECT_EQ(log.lines(), (Lines{"Step 3:", "script.txt - save file!!", "FRENCH.txt - save file!!",
-                                "Step 3:", "script.txt - save file!!",
-                                "FRENCH.txt - save file!!"}));
+  EXPECT_EQ(log.lines(),
+            (Lines{"Step 3:", "script.txt - save file!!", "FRENCH.txt - save file!!",
+                   "Step 3:", "script.txt - save file!!", "FRENCH.txt - save file!!"}));
 }
 
 TEST(SaveStep, AFailedSaveLogsAndSkipsTheLanguageFile) {

@@ -14,7 +14,6 @@
 #include <QTextCursor>
 
 #include <filesystem>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -24,14 +23,15 @@
 #include "platform/batch_starter.h"
 #include "platform/text_lines.h"
 #include "settings/setup_dialog.h"
-#include "support/gui_scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/gui_main_window.h"
+#include "support/scoped_env.h"
 #include "widgets/text_codec.h"
 
 namespace scriptdesk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ScopedEnv;
 using test::ScriptedDialogs;
 using test::TempDir;
 using Kind = ScriptedDialogs::Kind;
@@ -49,28 +49,6 @@ class RecordingStarter final : public BatchStarter {
   std::vector<std::pair<fs::path, std::string>> started;
 };
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const QByteArray& value) : name_(name) {
-    if (qEnvironmentVariableIsSet(name)) old_ = qgetenv(name);
-    qputenv(name, value);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      qputenv(name_, *old_);
-    } else {
-      qunsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<QByteArray> old_;
-};
-
 Texts Std(const QStringList& list) {
   Texts texts;
   for (const QString& text : list) texts.push_back(text.toStdString());
@@ -81,37 +59,21 @@ QStringList Split(const QString& text) {
   return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
 }
 
-class BuildWindowTest : public ::testing::Test {
+class BuildWindowTest : public ::testing::Test, public test::MainWindowDriver {
  protected:
   // The main window on the temporary program folder, with the build window shown by "Compile".
   void Start() {
-    window_ = std::make_unique<MainWindow>(folder_.path(), dialogs_);
-    window_->show();
-    Click(window_.get(), "SpeedButton18");
+    MainWindowDriver::Start();
+    Click("SpeedButton18");
     ASSERT_TRUE(Build()->isVisible());
   }
 
-  BuildWindow* Build() const { return window_->buildWindow(); }
-  SetupDialog* Setup() const { return window_->setupDialog(); }
-  const ScriptModel& Model() const { return window_->model(); }
+  BuildWindow* Build() const { return window->buildWindow(); }
+  SetupDialog* Setup() const { return window->setupDialog(); }
 
-  template <typename T = QWidget>
-  static T* Find(const QWidget* in, const char* name) {
-    T* found = in->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-  static void Click(const QWidget* in, const char* name) {
-    auto* button = Find<QAbstractButton>(in, name);
-    ASSERT_TRUE(button->isVisible()) << name;
-    // A check box takes clicks on its box and caption only, not on the stretched rest.
-    const QPoint at = qobject_cast<QCheckBox*>(button) != nullptr ? QPoint(4, button->height() / 2)
-                                                                  : button->rect().center();
-    QTest::mouseClick(button, Qt::LeftButton, {}, at);
-  }
-  void Step(const char* button) { Click(Build(), button); }
+  void Step(const char* button) { Click(button, Build()); }
 
-  QPlainTextEdit* Pane(const char* name) const { return Find<QPlainTextEdit>(Build(), name); }
+  QPlainTextEdit* Pane(const char* name) const { return Find<QPlainTextEdit>(name, Build()); }
   QStringList QtLines(const char* name) const { return Split(Pane(name)->toPlainText()); }
   // A pane's lines in UTF-8, so a failing comparison prints readable text.
   Texts PaneLines(const char* name) const { return Std(QtLines(name)); }
@@ -139,18 +101,18 @@ class BuildWindowTest : public ::testing::Test {
 
   // Picks a language on the Header tab and stores it with "Replace Header".
   void SelectLanguage(int index) {
-    Find<QTabWidget>(window_.get(), "PageControl1")->setCurrentIndex(0);
+    ShowTab(0);
     const auto name = QStringLiteral("rgtypLng%1").arg(index).toLatin1();
-    Click(window_.get(), name.constData());
-    Click(window_.get(), "SpeedButton6");
+    Click(name.constData());
+    Click("SpeedButton6");
     ASSERT_EQ(Model().Header.SelectedLanguage, index);
   }
 
   LanguageTexts PageTexts() const {
-    return qobject_cast<LanguagePages*>(window_->languagePages())->texts();
+    return qobject_cast<LanguagePages*>(window->languagePages())->texts();
   }
 
-  std::string ProgramFile(const char* name) const { return folder_.Read(name); }
+  std::string ProgramFile(const char* name) const { return root.Read(name); }
 
   // The pane as Step 3 must write it: every line ends in CR LF, one byte per character.
   std::string Saved(const char* pane) const {
@@ -161,26 +123,22 @@ class BuildWindowTest : public ::testing::Test {
 
   // Ticks "Copying" and picks the copy folder in the Setup dialog; "OK" is not pressed.
   void EnableCopyTo(const fs::path& target) {
-    Click(window_.get(), "SpeedButton15");
+    Click("SpeedButton15");
     ASSERT_TRUE(Setup()->isVisible());
-    Click(Setup(), "CheckBox4");
-    dialogs_.folderNames.push_back(QString::fromStdString(target.string()));
-    Click(Setup(), "SpeedButton1");
+    Click("CheckBox4", Setup());
+    dialogs.folderNames.push_back(QString::fromStdString(target.string()));
+    Click("SpeedButton1", Setup());
   }
 
   void WriteSetupIni(const std::string& copyPath) const {
-    folder_.Write("Setup.ini", "[Copy]\r\nEnabled=1\r\nPath=" + copyPath + "\r\n");
+    root.Write("Setup.ini", "[Copy]\r\nEnabled=1\r\nPath=" + copyPath + "\r\n");
   }
-
-  TempDir folder_;
-  ScriptedDialogs dialogs_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(BuildWindowTest, CreateScriptFillsTheScriptPaneEmptiesTheLanguagePaneAndLogs) {
   Start();
   SelectLanguage(1);
-  EXPECT_EQ(Find<QLabel>(Build(), "lLang")->text(), "<language>");
+  EXPECT_EQ(Find<QLabel>("lLang", Build())->text(), "<language>");
   Pane("mLng")->setPlainText("left from before");
 
   Step("sbCreateScr");
@@ -193,9 +151,9 @@ TEST_F(BuildWindowTest, CreateScriptFillsTheScriptPaneEmptiesTheLanguagePaneAndL
   EXPECT_EQ(script[44], "Name=\t\tTemp");
   EXPECT_EQ(script, ScriptWriter::Write(Model()));
   EXPECT_TRUE(Pane("mLng")->toPlainText().isEmpty());
-  EXPECT_EQ(Find<QLabel>(Build(), "lLang")->text(), "FRENCH");
+  EXPECT_EQ(Find<QLabel>("lLang", Build())->text(), "FRENCH");
   EXPECT_EQ(Log(), Texts({"Step 1:", "script.txt - Create"}));
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(BuildWindowTest, CreateLanguageAppendsToThePaneEachTime) {
@@ -214,7 +172,7 @@ TEST_F(BuildWindowTest, CreateLanguageAppendsToThePaneEachTime) {
   EXPECT_EQ(PaneLines("mLng"), twice);
   EXPECT_EQ(LogSince(2),
             Texts({"Step 2:", "ENGLISH.txt - Create", "Step 2:", "ENGLISH.txt - Create"}));
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(BuildWindowTest, CreateLanguageKeepsWhatTheUserTypedInThePane) {
@@ -232,7 +190,7 @@ TEST_F(BuildWindowTest, MoreThanSeventyItemNamesWarnAndStopAfterTheWeaponsText) 
   // Every slot of the first level carries a name of its own: 71 names before the second level.
   int n = 0;
   for (ItemKind kind : kItemKinds) {
-    for (ItemSlot& slot : window_->model().Levels[0].Items(kind)) {
+    for (ItemSlot& slot : window->model().Levels[0].Items(kind)) {
       slot.Name = "Thing " + std::to_string(++n);
       slot.Enabled = true;
     }
@@ -241,7 +199,7 @@ TEST_F(BuildWindowTest, MoreThanSeventyItemNamesWarnAndStopAfterTheWeaponsText) 
 
   Step("sbCreateLng");
 
-  EXPECT_EQ(Std(dialogs_.Texts(Kind::Warning)), Texts{"Error creating !"});
+  EXPECT_EQ(Std(dialogs.Texts(Kind::Warning)), Texts{"Error creating !"});
   // The page's text ends in a line break, so one empty line follows it.
   Texts weapons = Std(Split(LinesToQt(PageTexts()[0])));
   weapons.emplace_back();
@@ -272,7 +230,7 @@ TEST_F(BuildWindowTest, SaveWritesThePanesAsAnsiLinesEndingInCrLf) {
   const std::string language = ProgramFile("ENGLISH.txt");
   EXPECT_EQ(language, Saved("mLng"));
   EXPECT_EQ(language.substr(language.size() - 6), "Caf\xE9\r\n");
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 struct UnsavableCase {
@@ -287,8 +245,8 @@ class SaveRefusesTextOutsideTheCodePage : public BuildWindowTest,
 
 TEST_P(SaveRefusesTextOutsideTheCodePage, ReportsTheLineAndLeavesTheFileAlone) {
   const UnsavableCase& c = GetParam();
-  folder_.Write("script.txt", "old script\r\n");
-  folder_.Write("ENGLISH.txt", "old language\r\n");
+  root.Write("script.txt", "old script\r\n");
+  root.Write("ENGLISH.txt", "old language\r\n");
   Start();
   Pane("mScript")->setPlainText("new script");
   Pane("mLng")->setPlainText("new language");
@@ -305,7 +263,7 @@ TEST_P(SaveRefusesTextOutsideTheCodePage, ReportsTheLineAndLeavesTheFileAlone) {
             c.pane == std::string("mScript") ? "old script\r\n" : "old language\r\n");
   const std::string other = ProgramFile(c.otherFile);
   EXPECT_EQ(other == "new script\r\n" || other == "new language\r\n", c.otherWritten) << other;
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -323,8 +281,8 @@ TEST_F(BuildWindowTest, SaveUsesTheLanguageSelectedWhenItRuns) {
 
   EXPECT_EQ(Log().back(), "GERMAN.txt - save file!!");
   EXPECT_EQ(ProgramFile("GERMAN.txt"), Saved("mLng"));
-  EXPECT_FALSE(folder_.Exists("ENGLISH.txt"));
-  EXPECT_EQ(Find<QLabel>(Build(), "lLang")->text(), "ENGLISH");
+  EXPECT_FALSE(root.Exists("ENGLISH.txt"));
+  EXPECT_EQ(Find<QLabel>("lLang", Build())->text(), "ENGLISH");
 }
 
 TEST_F(BuildWindowTest, SaveTwiceOverwritesWithThePanesAsTheyAreNow) {
@@ -353,9 +311,9 @@ TEST_F(BuildWindowTest, CreateDatStartsScriptBatInTheProgramFolder) {
 
   EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!"}));
   ASSERT_EQ(starter.started.size(), 1u);
-  EXPECT_EQ(starter.started[0].first, folder_.path());
+  EXPECT_EQ(starter.started[0].first, folder);
   EXPECT_EQ(starter.started[0].second, "Script.bat");
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
   Build()->setBatchStarter(nullptr);
 }
 
@@ -365,65 +323,49 @@ TEST_F(BuildWindowTest, CreateDatWithoutScriptBatSaysSoInAnErrorBox) {
   Start();
   Step("sbCreate");
   EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!"}));
-  const QStringList errors = dialogs_.Texts(Kind::Error);
+  const QStringList errors = dialogs.Texts(Kind::Error);
   ASSERT_EQ(errors.size(), 1);
   EXPECT_THAT(errors[0].toStdString(), HasSubstr("There is no Script.bat"));
 }
 #endif
 
 TEST_F(BuildWindowTest, CopyWithoutSetupIniOnlySaysItIsDisabled) {
-  folder_.Write("SCRIPT.DAT", "compiled");
-  folder_.Write("STRINGS.H", "header");
+  root.Write("SCRIPT.DAT", "compiled");
+  root.Write("STRINGS.H", "header");
   Start();
   Step("sbCopy");
   EXPECT_EQ(Log(), Texts{"Copy is disabled.!!"});
-  EXPECT_TRUE(folder_.Exists("SCRIPT.DAT"));
-  EXPECT_TRUE(folder_.Exists("STRINGS.H"));
+  EXPECT_TRUE(root.Exists("SCRIPT.DAT"));
+  EXPECT_TRUE(root.Exists("STRINGS.H"));
 }
 
 TEST_F(BuildWindowTest, CopyTickedInSetupButToTheProgramFolderIsRefused) {
-  folder_.Write("SCRIPT.DAT", "compiled");
-  folder_.Write("STRINGS.H", "header");
+  root.Write("SCRIPT.DAT", "compiled");
+  root.Write("STRINGS.H", "header");
   Start();
-  Click(window_.get(), "SpeedButton15");
-  Click(Setup(), "CheckBox4");
-  ASSERT_TRUE(Find<QCheckBox>(Setup(), "CheckBox4")->isChecked());
+  Click("SpeedButton15");
+  Click("CheckBox4", Setup());
+  ASSERT_TRUE(Find<QCheckBox>("CheckBox4", Setup())->isChecked());
   Setup()->close();  // with the close box: nothing saved, the live settings still count
 
   Step("sbCopy");
 
   EXPECT_EQ(Log(), Texts{"Invalid path - operation aborted!"});
-  EXPECT_FALSE(folder_.Exists("Setup.ini"));
-  EXPECT_TRUE(folder_.Exists("SCRIPT.DAT"));
-  EXPECT_TRUE(folder_.Exists("STRINGS.H"));
-}
-
-TEST_F(BuildWindowTest, CopyIntoAMissingFolderShowsAnErrorAndCopiesNothing) {
-  const fs::path missing = folder_.path() / "no such folder";
-  WriteSetupIni(missing.string());
-  folder_.Write("SCRIPT.DAT", "compiled");
-  folder_.Write("ENGLISH.DAT", "compiled english");
-  folder_.Write("STRINGS.H", "header");
-  Start();
-
-  Step("sbCopy");
-
-  EXPECT_EQ(Std(dialogs_.Texts(Kind::Error)), Texts{"File not found"});
-  EXPECT_FALSE(fs::exists(missing));
-  for (const std::string& line : Log()) EXPECT_EQ(line.find("Copy:"), std::string::npos) << line;
-  EXPECT_TRUE(folder_.Exists("STRINGS.H"));  // the command ended at the failed copy
+  EXPECT_FALSE(root.Exists("Setup.ini"));
+  EXPECT_TRUE(root.Exists("SCRIPT.DAT"));
+  EXPECT_TRUE(root.Exists("STRINGS.H"));
 }
 
 TEST_F(BuildWindowTest, CopyFindsTheCompilersUpperCaseOutput) {
   TempDir target;
   WriteSetupIni(target.path().string());
-  folder_.Write("SCRIPT.DAT", "compiled script");
-  folder_.Write("ENGLISH.DAT", "compiled english");
+  root.Write("SCRIPT.DAT", "compiled script");
+  root.Write("ENGLISH.DAT", "compiled english");
   Start();
 
   Step("sbCopy");
 
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_EQ(target.Read("script.dat"), "compiled script");
   EXPECT_EQ(target.Read("ENGLISH.dat"), "compiled english");
   EXPECT_EQ(Log(), Texts({"Copy:" + (target.path() / "script.dat").string(),
@@ -459,28 +401,28 @@ TEST_F(BuildWindowTest, EndToEndBuildCompilesUnderDosBoxAndCopiesIntoTheGameFold
   ScopedEnv video("SDL_VIDEODRIVER", "dummy");
   ScopedEnv audio("SDL_AUDIODRIVER", "dummy");
   TempDir game;
-  folder_.Write("Script.bat", kStandInScriptBat);
+  root.Write("Script.bat", kStandInScriptBat);
   Start();
 
   // A level and one of its keys, entered on the pages.
-  Find<QTabWidget>(window_.get(), "PageControl1")->setCurrentIndex(1);
-  QLineEdit* levelName = Find<QLineEdit>(window_.get(), "leNameLevel");
+  ShowLevelsTab();
+  QLineEdit* levelName = Find<QLineEdit>("leNameLevel");
   levelName->selectAll();
   QTest::keyClicks(levelName, "Karnak Gate");
-  Click(window_.get(), "SpeedButton2");
+  Click("SpeedButton2");
   ASSERT_EQ(Model().LevelCount, 2);
-  Find<QTabWidget>(window_.get(), "PageControl2")->setCurrentIndex(1);
-  QLineEdit* keyName = Find<QLineEdit>(window_.get(), "eNameKey");
+  Find<QTabWidget>("PageControl2")->setCurrentIndex(1);
+  QLineEdit* keyName = Find<QLineEdit>("eNameKey");
   keyName->selectAll();
   QTest::keyClicks(keyName, "Golden Key");
-  Click(window_.get(), "SpeedButton7");
+  Click("SpeedButton7");
   ASSERT_EQ(Model().Levels[1].Keys[0].Name, "Golden Key");  // a new level selects the first row
   ASSERT_TRUE(Model().Levels[1].Keys[0].Enabled);
 
   EnableCopyTo(game.path());
-  ASSERT_TRUE(Find<QCheckBox>(Setup(), "CheckBox5")->isChecked());  // DeleteStringH
+  ASSERT_TRUE(Find<QCheckBox>("CheckBox5", Setup())->isChecked());  // DeleteStringH
 
-  Click(window_.get(), "SpeedButton18");
+  Click("SpeedButton18");
   Step("sbCreateScr");
   Step("sbCreateLng");
   Step("sbSave");
@@ -491,23 +433,23 @@ TEST_F(BuildWindowTest, EndToEndBuildCompilesUnderDosBoxAndCopiesIntoTheGameFold
 
   Step("sbCreate");
   const auto compiled = [&] {
-    return folder_.Exists("STRINGS.H") && folder_.Exists("SCRIPT.DAT") &&
-           folder_.Exists("ENGLISH.DAT") && ProgramFile("SCRIPT.DAT").size() == script.size() &&
+    return root.Exists("STRINGS.H") && root.Exists("SCRIPT.DAT") && root.Exists("ENGLISH.DAT") &&
+           ProgramFile("SCRIPT.DAT").size() == script.size() &&
            ProgramFile("ENGLISH.DAT").size() == language.size();
   };
   ASSERT_TRUE(QTest::qWaitFor(compiled, 60000))
       << "Script.bat did not leave its files within 60 s; errors: "
-      << dialogs_.Texts(Kind::Error).join('|').toStdString();
+      << dialogs.Texts(Kind::Error).join('|').toStdString();
 
   Step("sbCopy");
 
-  EXPECT_TRUE(dialogs_.calls.size() == 1 && dialogs_.calls[0].kind == Kind::ChooseFolder);
+  EXPECT_TRUE(dialogs.calls.size() == 1 && dialogs.calls[0].kind == Kind::ChooseFolder);
   EXPECT_EQ(game.Read("script.dat"), ProgramFile("SCRIPT.DAT"));
   EXPECT_EQ(game.Read("script.dat"), script);
   EXPECT_EQ(game.Read("ENGLISH.dat"), ProgramFile("ENGLISH.DAT"));
   EXPECT_EQ(game.Read("ENGLISH.dat"), language);
-  EXPECT_FALSE(HasEntryNoCase(folder_.path(), "strings.h"));
-  EXPECT_FALSE(HasEntryNoCase(folder_.path(), "string.h"));
+  EXPECT_FALSE(HasEntryNoCase(folder, "strings.h"));
+  EXPECT_FALSE(HasEntryNoCase(folder, "string.h"));
   EXPECT_EQ(Log(),
             Texts({"Step 1:", "script.txt - Create", "Step 2:", "ENGLISH.txt - Create",
                    "Step 3:", "script.txt - save file!!", "ENGLISH.txt - save file!!",

@@ -126,45 +126,35 @@ TEST_P(LevelStrings, ReplaceStockStringsBySlotPosition) {
   EXPECT_EQ(LevelBlock(file.Text), c.expected);
 }
 
+Lines LastSlotExpected() {
+  Lines l = Numbered("s", 39);
+  l[0] = "Leg";
+  l.insert(l.end(), {"", "Last"});
+  return l;
+}
+
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     LanguageWriter, LevelStrings,
-    ::testing::Values(LevelCase{"NamesFromTheTopInSlotOrder",
-                                {{0, "A", ""}, {1, "B", ""}, {2, "C", ""}},
-                                {},
-                                5,
-                                {"A", "B", "C", "s3", "s4", ""}},
-                      LevelCase{
-                          "FreeSlotKeepsItsStockString",
-                          {{0, "A", ""}, {1, "-", "ignored"}, {2, "C", ""}, {4, "", "ignored"}},
-                          {},
-                          6,
-                          {"A", "s1", "C", "s3", "s4", "s5", ""}},
-                      LevelCase{"LegendsFirstThenNamesShiftedByTheirCount",
-                                {{0, "N0", "L0"}, {1, "N1", ""}, {2, "N2", ""}, {3, "N3", "L3"}},
-                                {},
-                                8,
-                                {"L0", "L3", "N0", "N1", "N2", "N3", "s6", "s7", ""}},
-                      LevelCase{"NoLevelGivesNeitherLegendNorName",
-                                {{0, "A", "LA"}, {1, "B", "LB"}, {2, "C", ""}},
-                                {1},
-                                6,
-                                {"LA", "A", "s2", "C", "s4", "s5", ""}},
-                      LevelCase{"NamesPastTheEndAreAppended",
-                                {{0, "N0", "L0"}, {1, "N1", ""}, {2, "N2", ""}, {3, "N3", ""}},
-                                {},
-                                2,
-                                {"L0", "N0", "N1", "N2", "N3"}},
-                      LevelCase{"LastSlotWithLegendLandsAfterTheEmptyEntry",
-                                {{39, "Last", "Leg"}},
-                                {},
-                                39,
-                                [] {
-                                  Lines l = Numbered("s", 39);
-                                  l[0] = "Leg";
-                                  l.insert(l.end(), {"", "Last"});
-                                  return l;
-                                }()}),
+    ::testing::Values(
+        LevelCase{"NamesFromTheTopInSlotOrder", {{0, "A", ""}, {1, "B", ""}, {2, "C", ""}}, {}, 5,
+                  {"A", "B", "C", "s3", "s4", ""}},
+        LevelCase{"FreeSlotKeepsItsStockString",
+                  {{0, "A", ""}, {1, "-", "ignored"}, {2, "C", ""}, {4, "", "ignored"}}, {}, 6,
+                  {"A", "s1", "C", "s3", "s4", "s5", ""}},
+        LevelCase{"LegendsFirstThenNamesShiftedByTheirCount",
+                  {{0, "N0", "L0"}, {1, "N1", ""}, {2, "N2", ""}, {3, "N3", "L3"}}, {}, 8,
+                  {"L0", "L3", "N0", "N1", "N2", "N3", "s6", "s7", ""}},
+        LevelCase{"NoLevelGivesNeitherLegendNorName",
+                  {{0, "A", "LA"}, {1, "B", "LB"}, {2, "C", ""}}, {1}, 6,
+                  {"LA", "A", "s2", "C", "s4", "s5", ""}},
+        LevelCase{"NamesPastTheEndAreAppended",
+                  {{0, "N0", "L0"}, {1, "N1", ""}, {2, "N2", ""}, {3, "N3", ""}}, {}, 2,
+                  {"L0", "N0", "N1", "N2", "N3"}},
+        LevelCase{"LastSlotWithLegendLandsAfterTheEmptyEntry", {{39, "Last", "Leg"}}, {}, 39,
+                  LastSlotExpected()}),
     [](const auto& p) { return std::string(p.param.what); });
+// clang-format on
 
 TEST(LanguageWriter, CollectsDistinctEnabledItemNamesInFirstSeenOrder) {
   auto model = EmptyModel();

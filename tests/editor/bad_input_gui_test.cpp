@@ -19,11 +19,11 @@
 #include "editor/header_page.h"
 #include "editor/levels_page.h"
 #include "editor/main_window.h"
+#include "import/import_test_support.h"
 #include "import/script_importer.h"
 #include "settings/setup_dialog.h"
 #include "settings/setup_store.h"
-#include "support/gui_scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/gui_main_window.h"
 #include "widgets/progress_gauge.h"
 #include "widgets/text_codec.h"
 #include "widgets/text_spin_edit.h"
@@ -43,41 +43,27 @@ using ::testing::StartsWith;
 using namespace std::string_literals;
 
 // The program with its folders; public so that the rows can drive it.
-struct Bench {
-  test::TempDir root;
+struct Bench : test::MainWindowDriver {
   test::TempDir input;
-  fs::path folder = root.path();  // the program folder
-  ScriptedDialogs dialogs;
-  std::unique_ptr<MainWindow> window;
 
-  void Start() {
-    window = std::make_unique<MainWindow>(folder, dialogs);
-    window->show();
-  }
-  // Some work of the user's own that a failed command must not lose.
+  // Some work of the user's own that a failed command must not lose, and a typed value not
+  // stored yet that it must not overwrite either.
   void MakeOwnProject() {
-    auto* tabs = window->findChild<QTabWidget*>("PageControl1");
-    tabs->setCurrentIndex(1);
-    window->findChild<QLineEdit*>("leNameLevel")->setText("My Level");
-    Click(window.get(), "SpeedButton2");
-    tabs->setCurrentIndex(0);
-    window->findChild<TextSpinEdit*>("seSecurity")->setText("42");
-    Click(window.get(), "SpeedButton6");
+    ShowLevelsTab();
+    SetText("leNameLevel", "My Level");
+    Click("SpeedButton2");
+    ShowTab(0);
+    SetSpin("seSecurity", "42");
+    Click("SpeedButton6");
+    SetSpin("seSecurity", "12");
   }
-  static void Click(QWidget* in, const char* name) {
-    auto* button = in->findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(button->isVisible()) << name;
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
-  void Click(const char* name) { Click(window.get(), name); }
   void ClickBuild(const char* name) {
     Click("SpeedButton18");
-    Click(window->buildWindow(), name);
+    Click(name, window->buildWindow());
   }
   void ClickSetup(const char* name) {
     Click("SpeedButton15");
-    Click(window->setupDialog(), name);
+    Click(name, window->setupDialog());
   }
   // "Load Script.txt" of a file the user picked.
   void LoadFile(const fs::path& file) {
@@ -87,17 +73,6 @@ struct Bench {
   void Load(const std::string& bytes) { LoadFile(input.Write("input.txt", bytes)); }
   // A program folder below a regular file: nothing can be written there, not even by root.
   void FolderBelowAFile() { folder = root.Write("file", "x") / "program"; }
-
-  QStringList Entries() const {
-    QStringList entries;
-    const QListWidget* list = window->levelsTab()->levelList();
-    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-    return entries;
-  }
-  QString SpinText(const char* name) const {
-    return window->findChild<TextSpinEdit*>(name)->text();
-  }
-  const ScriptModel& Model() const { return window->model(); }
 };
 
 enum class Told { Error, Warning, LogLine, Nothing };
@@ -114,18 +89,6 @@ struct BadInput {
 
 void PrintTo(const BadInput& row, std::ostream* out) {
   *out << row.name;
-}
-
-std::string Utf16(std::string_view ascii, bool bigEndian, bool mark) {
-  std::string out = mark ? (bigEndian ? "\xFE\xFF"s : "\xFF\xFE"s) : ""s;
-  for (const char c : ascii) out += bigEndian ? "\0"s + c : c + "\0"s;
-  return out;
-}
-
-std::string Binary() {
-  std::string bytes;
-  for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(i * 37 % 256);
-  return bytes;
 }
 
 std::string ManyLevels(int count) {
@@ -146,82 +109,47 @@ const Matcher<const std::string&> kUtf16 =
     Eq("input.txt is a UTF-16 text; save it as ANSI text and load it again."s);
 const Matcher<const std::string&> kAny = ::testing::_;
 
+// The rows are kept one input to a line or two, so the table reads as a list.
+// clang-format off
 std::vector<BadInput> Rows() {
   const auto load = [](std::string bytes) { return [bytes](Bench& b) { b.Load(bytes); }; };
+  const char* copyFiles[] = {"script.dat", "ENGLISH.dat", "script.txt", "ENGLISH.txt", "String.h"};
   return {
-      {"BinaryFile", {}, load(Binary()), Told::Error, kNoScript, true},
+      {"BinaryFile", {}, load(test::ScrambledBytes()), Told::Error, kNoScript, true},
       {"NulBytesOnly", {}, load(std::string(1000, '\0')), Told::Error, kNoScript, true},
-      {"NulRunsInAScript",
-       {},
-       load("[Level]\0\0\r\nName=My\0\0\0 Level\r\n"s),
-       Told::Nothing,
-       kAny,
-       false,
-       [](Bench& b) { EXPECT_EQ(b.Entries(), QStringList{"My Level"}); }},
+      {"NulRunsInAScript", {}, load("[Level]\0\0\r\nName=My\0\0\0 Level\r\n"s), Told::Nothing, kAny,
+       false, [](Bench& b) { EXPECT_EQ(b.Entries(), QStringList{"My Level"}); }},
       {"OneMegabyteLine", {}, load(std::string(1 << 20, 'x')), Told::Error, kNoScript, true},
-      {"OneMegabyteLegend",
-       {},
-       load("[Level]\r\nName=Long\r\nLegend=" + std::string(1 << 20, 'x')),
-       Told::Nothing,
-       kAny,
-       false,
+      {"OneMegabyteLegend", {}, load("[Level]\r\nName=Long\r\nLegend=" + std::string(1 << 20, 'x')),
+       Told::Nothing, kAny, false,
        [](Bench& b) { EXPECT_EQ(b.Model().Levels[0].Legend, std::string(1 << 20, 'x')); }},
-      {"TenThousandLevelSections",
-       {},
-       load(ManyLevels(10000)),
-       Told::Warning,
-       Eq("Only the first 39 level sections were imported; 9961 more were left out."s),
-       false,
+      {"TenThousandLevelSections", {}, load(ManyLevels(10000)), Told::Warning,
+       Eq("Only the first 39 level sections were imported; 9961 more were left out."s), false,
        [](Bench& b) {
          EXPECT_EQ(b.Entries().size(), 39);
          EXPECT_EQ(b.Entries().back(), "L38");
        }},
       // The mark is three ANSI characters before "[PSXExtensions]", so that is no section.
-      {"Utf8WithMark",
-       {},
+      {"Utf8WithMark", {},
        load("\xEF\xBB\xBF[PSXExtensions]\r\nLevel=.PSX\r\n[Level]\r\nName=Caf\xC3\xA9\r\n"),
-       Told::Nothing,
-       kAny,
-       false,
-       [](Bench& b) {
+       Told::Nothing, kAny, false, [](Bench& b) {
          EXPECT_EQ(b.Entries(), QStringList{QString::fromUtf8("Caf\u00C3\u00A9")});
-         EXPECT_EQ(b.window->findChild<QLineEdit*>("lePSLevel")->text(), "");
+         EXPECT_EQ(b.Find<QLineEdit>("lePSLevel")->text(), "");
        }},
-      {"Utf8WithoutMark",
-       {},
-       load("[Level]\r\nName=Caf\xC3\xA9\r\n"),
-       Told::Nothing,
-       kAny,
-       false,
+      {"Utf8WithoutMark", {}, load("[Level]\r\nName=Caf\xC3\xA9\r\n"), Told::Nothing, kAny, false,
        [](Bench& b) {
          EXPECT_EQ(b.Model().Levels[0].Name, "Caf\xC3\xA9");
          EXPECT_EQ(b.Entries(), QStringList{QString::fromUtf8("Caf\u00C3\u00A9")});
        }},
-      {"Utf16WithMark",
-       {},
-       load(Utf16("[Level]\r\nName=A\r\n", false, true)),
-       Told::Error,
-       kUtf16,
-       true},
-      {"Utf16BigEndianWithoutMark",
-       {},
-       load(Utf16("[Level]\r\nName=A\r\n", true, false)),
-       Told::Error,
-       kUtf16,
-       true},
-      {"NumericFieldsHoldText",
-       {},
+      {"Utf16WithMark", {}, load(test::Utf16("[Level]\r\nName=A\r\n", false, true)), Told::Error,
+       kUtf16, true},
+      {"Utf16BigEndianWithoutMark", {}, load(test::Utf16("[Level]\r\nName=A\r\n", true, false)),
+       Told::Error, kUtf16, true},
+      {"NumericFieldsHoldText", {},
        load(kNumbersAsText + "PuzzleCombo=1,two,Sun Disk,$0000,$0440,$6000,$4000,$0000,$0003\r\n"s),
-       Told::Error,
-       Eq("'two' is not a valid integer value"s),
-       true},
+       Told::Error, Eq("'two' is not a valid integer value"s), true},
       // Only item numbers must be numbers; the other fields are kept as the text they are.
-      {"NumericFieldsHoldTextWithoutItems",
-       {},
-       load(kNumbersAsText),
-       Told::Nothing,
-       kAny,
-       false,
+      {"NumericFieldsHoldTextWithoutItems", {}, load(kNumbersAsText), Told::Nothing, kAny, false,
        [](Bench& b) {
          EXPECT_EQ(b.SpinText("seInputTimeout"), "soon");
          EXPECT_EQ(b.SpinText("seSecurity"), "high");
@@ -233,27 +161,17 @@ std::vector<BadInput> Rows() {
          EXPECT_EQ(level.Fog[0] + level.MirrorRoom + level.LoadCamera[6], "rroomg");
        }},
       {"EmptyFile", {}, load(""), Told::Error, kNoScript, true},
-      {"MissingFile",
-       {},
-       [](Bench& b) { b.LoadFile(b.input.path() / "gone.txt"); },
-       Told::Error,
-       Eq("File not found"s),
-       true},
-      {"UnreadableFile",
-       {},
-       [](Bench& b) {
+      {"MissingFile", {}, [](Bench& b) { b.LoadFile(b.input.path() / "gone.txt"); }, Told::Error,
+       Eq("File not found"s), true},
+      {"UnreadableFile", {}, [](Bench& b) {
          fs::create_directory(b.input.path() / "folder.txt");
          b.LoadFile(b.input.path() / "folder.txt");
-       },
-       Told::Error,
-       Eq("File access denied"s),
-       true},
+       }, Told::Error, Eq("File access denied"s), true},
       // Like a missing file, an unreadable one reads as the defaults, without a word.
-      {"GarbageSetupIni",
-       [](Bench& b) {
-         b.root.Write("Setup.ini", Binary() + "\r\nN1=zzzz\r\nEnabled=1\r\n=\r\n[\r\n]]]\r\n");
-       },
-       [](Bench& b) { b.ClickSetup("SpeedButton2"); }, Told::Nothing, kAny, true,
+      {"GarbageSetupIni", [](Bench& b) {
+         b.root.Write("Setup.ini",
+                      test::ScrambledBytes() + "\r\nN1=zzzz\r\nEnabled=1\r\n=\r\n[\r\n]]]\r\n");
+       }, [](Bench& b) { b.ClickSetup("SpeedButton2"); }, Told::Nothing, kAny, true,
        [](Bench& b) {
          const SetupSettings defaults = DefaultSetup(b.root.folder());
          EXPECT_EQ(b.window->setupDialog()->settings(), defaults);
@@ -263,12 +181,8 @@ std::vector<BadInput> Rows() {
        }},
       {"SaveWhereAFolderStandsForScriptTxt",
        [](Bench& b) { fs::create_directory(b.folder / "script.txt"); },
-       [](Bench& b) {
-         b.ClickBuild("sbCreateScr");
-         b.ClickBuild("sbSave");
-       },
-       Told::LogLine, Eq("Error saving!!"s), true,
-       [](Bench& b) {
+       [](Bench& b) { b.ClickBuild("sbCreateScr"); b.ClickBuild("sbSave"); },
+       Told::LogLine, Eq("Error saving!!"s), true, [](Bench& b) {
          EXPECT_TRUE(fs::is_directory(b.folder / "script.txt"));
          EXPECT_FALSE(fs::exists(b.folder / "ENGLISH.txt"));
        }},
@@ -276,7 +190,7 @@ std::vector<BadInput> Rows() {
        [](Bench& b) {
          b.Click("SpeedButton15");
          b.window->setupDialog()->findChild<QCheckBox*>("CheckBox4")->click();
-         Bench::Click(b.window->setupDialog(), "SpeedButton2");
+         b.Click("SpeedButton2", b.window->setupDialog());
        },
        Told::Error, AllOf(StartsWith("Unable to write to "), EndsWith("Setup.ini")), true,
        [](Bench& b) {
@@ -290,26 +204,22 @@ std::vector<BadInput> Rows() {
       {"CreateScriptInAFolderThatCannotBeWritten", [](Bench& b) { b.FolderBelowAFile(); },
        [](Bench& b) { b.Click("sbEditorScr"); }, Told::Error,
        AllOf(StartsWith("Cannot create file \""), HasSubstr("temp.ini\". ")), true},
-      {"CopyToAFolderThatDoesNotExist",
-       [](Bench& b) {
-         b.root.Write("Setup.ini",
-                      "[Copy]\r\nEnabled=1\r\nPath=" + (b.input.path() / "gone").string() +
-                          "\r\nDeleteSource=1\r\n[Txt]\r\nDeleteTxt=1\r\n");
-         for (const char* name :
-              {"script.dat", "ENGLISH.dat", "script.txt", "ENGLISH.txt", "String.h"}) {
-           b.root.Write(name, name);
-         }
-       },
-       [](Bench& b) { b.ClickBuild("sbCopy"); }, Told::Error, Eq("File not found"s), true,
-       [](Bench& b) {
-         for (const char* name :
-              {"script.dat", "ENGLISH.dat", "script.txt", "ENGLISH.txt", "String.h"}) {
-           EXPECT_TRUE(b.root.Exists(name)) << name;
-         }
+      {"CopyToAFolderThatDoesNotExist", [copyFiles](Bench& b) {
+         b.root.Write("Setup.ini", "[Copy]\r\nEnabled=1\r\nPath=" +
+                                       (b.input.path() / "gone").string() +
+                                       "\r\nDeleteSource=1\r\n[Txt]\r\nDeleteTxt=1\r\n");
+         for (const char* name : copyFiles) b.root.Write(name, name);
+       }, [](Bench& b) { b.ClickBuild("sbCopy"); }, Told::Error, Eq("File not found"s), true,
+       [copyFiles](Bench& b) {
+         for (const char* name : copyFiles) EXPECT_TRUE(b.root.Exists(name)) << name;
          EXPECT_FALSE(fs::exists(b.input.path() / "gone"));
+         for (const std::string& line : b.window->buildWindow()->log().lines()) {
+           EXPECT_EQ(line.find("Copy:"), std::string::npos) << line;
+         }
        }},
   };
 }
+// clang-format on
 
 class BadInputTest : public ::testing::TestWithParam<BadInput> {
  protected:

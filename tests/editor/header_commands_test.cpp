@@ -23,25 +23,17 @@ TEST(HeaderCommands, DefaultsBecomeTheStartUpHeader) {
 }
 
 TEST(HeaderCommands, StoreAndShowKeepEveryFieldAsTyped) {
-  HeaderPage page;
-  page.PsxLevelExt = "a";
-  page.PsxCutExt = "b";
-  page.PsxFmvExt = "c";
-  page.PcLevelExt = "d";
-  page.PcCutExt = "e";
-  page.PcFmvExt = "f";
-  page.Languages = {"L0", "L1", "L2", "L3", "L4", "L5", "L6", "L7"};
-  page.SelectedLanguage = 6;
-  page.LoadSave = false;
-  page.TitleEnabled = true;
-  page.PlayAnyLevel = false;
-  page.FlyCheat = true;
-  page.DemoDisc = true;
-  page.InputTimeout = "18000  ; frames";  // an imported comment passes through
-  page.Security = "x";
-  page.TitleLoadCamera = {"1", "2", "3", "4", "5", "6", "7"};
-  page.TitleLevelFile = "T";
-  page.TitleAudio = "104";
+  // clang-format off
+  const HeaderPage page = {
+      .PsxLevelExt = "a", .PsxCutExt = "b", .PsxFmvExt = "c",
+      .PcLevelExt = "d", .PcCutExt = "e", .PcFmvExt = "f",
+      .Languages = {"L0", "L1", "L2", "L3", "L4", "L5", "L6", "L7"}, .SelectedLanguage = 6,
+      .LoadSave = false, .TitleEnabled = true, .PlayAnyLevel = false, .FlyCheat = true,
+      .DemoDisc = true,
+      .InputTimeout = "18000  ; frames",  // an imported comment passes through
+      .Security = "x", .TitleLoadCamera = {"1", "2", "3", "4", "5", "6", "7"},
+      .TitleLevelFile = "T", .TitleAudio = "104"};
+  // clang-format on
   THeader header;
   StoreHeaderPage(page, header);
   EXPECT_EQ(ShowHeaderPage(header), page);

@@ -11,13 +11,11 @@
 #include <QTest>
 
 #include "build/build_window.h"
-#include "editor/header_page.h"
 #include "editor/language_pages.h"
 #include "editor/levels_page.h"
 #include "editor/main_window.h"
 #include "import/script_importer.h"
-#include "support/gui_scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/gui_main_window.h"
 #include "widgets/progress_gauge.h"
 #include "widgets/text_codec.h"
 #include "widgets/text_spin_edit.h"
@@ -29,57 +27,19 @@ using test::ScriptedDialogs;
 using Kind = ScriptedDialogs::Kind;
 using ::testing::HasSubstr;
 
-class ImportTest : public ::testing::Test {
+class ImportTest : public ::testing::Test, public test::MainWindowDriver {
  protected:
-  void Start() {
-    window_ = std::make_unique<MainWindow>(folder_.path(), dialogs_);
-    window_->show();
-  }
-
-  template <typename T = QWidget>
-  T* Find(const char* name, QWidget* in = nullptr) const {
-    T* found = (in ? in : window_.get())->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-  void Click(const char* name, QWidget* in = nullptr) {
-    auto* button = Find<QPushButton>(name, in);
-    ASSERT_TRUE(button->isVisible()) << name;
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
-  void ClickBuild(const char* name) { Click(name, window_->buildWindow()); }
-  void SetText(const char* edit, const QString& text) { Find<QLineEdit>(edit)->setText(text); }
-  QString SpinText(const char* spin) const { return Find<TextSpinEdit>(spin)->text(); }
+  void ClickBuild(const char* name) { Click(name, window->buildWindow()); }
   QString ScriptPane() const {
-    return Find<QPlainTextEdit>("mScript", window_->buildWindow())->toPlainText();
+    return Find<QPlainTextEdit>("mScript", window->buildWindow())->toPlainText();
   }
-
-  void ShowLevelsTab() { Find<QTabWidget>("PageControl1")->setCurrentIndex(1); }
-  void ClickLevel(int row) {
-    ShowLevelsTab();
-    QListWidget* list = window_->levelsTab()->levelList();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-  }
-  QStringList Entries() const {
-    QStringList entries;
-    const QListWidget* list = window_->levelsTab()->levelList();
-    for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-    return entries;
-  }
-
   // "Load Script.txt" with the open dialog answered by `file`.
   void LoadScript(const std::filesystem::path& file) {
-    dialogs_.fileNames.push_back(ToQt(file.string()));
+    dialogs.fileNames.push_back(ToQt(file.string()));
     Click("SpeedButton24");
   }
 
-  const ScriptModel& Model() const { return window_->model(); }
-
-  test::TempDir folder_;
   test::TempDir input_;
-  ScriptedDialogs dialogs_;
-  std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(ImportTest, CancelledOpenDialogChangesNothing) {
@@ -87,38 +47,38 @@ TEST_F(ImportTest, CancelledOpenDialogChangesNothing) {
   Click("SpeedButton18");
   ClickBuild("sbCreateScr");
   const ScriptModel before = Model();
-  const Lines log = window_->buildWindow()->log().lines();
-  const QString gaugeText = window_->gauge()->text();
+  const Lines log = window->buildWindow()->log().lines();
+  const QString gaugeText = window->gauge()->text();
 
   Click("SpeedButton24");  // no answer queued: the user cancels
-  ASSERT_EQ(dialogs_.calls.size(), 1u);
-  EXPECT_EQ(dialogs_.calls[0].kind, Kind::OpenFile);
-  EXPECT_EQ(dialogs_.calls[0].caption, "sript.txt|*.txt");
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].kind, Kind::OpenFile);
+  EXPECT_EQ(dialogs.calls[0].caption, "sript.txt|*.txt");
   EXPECT_TRUE(Model() == before);
   EXPECT_EQ(Entries(), QStringList{"Temp"});
-  EXPECT_EQ(window_->buildWindow()->log().lines(), log);
-  EXPECT_EQ(window_->gauge()->value(), 0);
-  EXPECT_EQ(window_->gauge()->text(), gaugeText);
+  EXPECT_EQ(window->buildWindow()->log().lines(), log);
+  EXPECT_EQ(window->gauge()->value(), 0);
+  EXPECT_EQ(window->gauge()->text(), gaugeText);
 }
 
 TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
-  folder_.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
+  root.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
   Start();
   // What the user has that no import may touch.
   QTest::mouseClick(Find<QRadioButton>("rgtypLng3"), Qt::LeftButton);
   Click("SpeedButton6");
-  window_->model().Clipboard = {"Copied", {"a", "b", "c", "d", "e", "f"}};
+  window->model().Clipboard = {"Copied", {"a", "b", "c", "d", "e", "f"}};
   ShowLevelsTab();
   SetText("leLegend", "typed, not stored");
   const ScriptModel before = Model();
 
   Click("sbEditorScr");
-  EXPECT_TRUE(dialogs_.calls.empty());  // no confirmation, no warning
+  EXPECT_TRUE(dialogs.calls.empty());  // no confirmation, no warning
   EXPECT_EQ(Entries(),
             (QStringList{"Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
                          "Coastal Ruins", "Catacombs", "Cleopatra's Palaces", "City Of The Dead",
                          "Angkor Wat", "The Lost Library", "Guardian Of Semerkhet", "New City"}));
-  EXPECT_EQ(window_->levelsTab()->selectedLevel(), -1);
+  EXPECT_EQ(window->levelsTab()->selectedLevel(), -1);
   EXPECT_EQ(Model().CurrentLevel, -1);
   // The level page is not refreshed.
   EXPECT_EQ(Find<QLineEdit>("leLegend")->text(), "typed, not stored");
@@ -143,19 +103,19 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
     }
   }
 
-  EXPECT_EQ(window_->gauge()->value(), 0);
-  EXPECT_EQ(window_->gauge()->text(), "");
-  EXPECT_FALSE(folder_.Exists(kScratchFileName));
+  EXPECT_EQ(window->gauge()->value(), 0);
+  EXPECT_EQ(window->gauge()->text(), "");
+  EXPECT_FALSE(root.Exists(kScratchFileName));
 
   Click("sbOriginalScr");
   EXPECT_EQ(Entries().size(), 39);
   EXPECT_EQ(Entries().front(), "Angkor Wat");
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
   Start();
-  auto* pages = qobject_cast<LanguagePages*>(window_->languagePages());
+  auto* pages = qobject_cast<LanguagePages*>(window->languagePages());
   ASSERT_NE(pages, nullptr);
   Find<QPlainTextEdit>("Memo2")->setPlainText("My own game texts");
   const LanguageTexts edited = pages->texts();
@@ -177,17 +137,17 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
   Click("SpeedButton18");
   ClickBuild("sbCreateScr");
   ClickBuild("sbSave");
-  ASSERT_THAT(window_->buildWindow()->log().lines(),
+  ASSERT_THAT(window->buildWindow()->log().lines(),
               ::testing::Not(::testing::Contains("Error saving!!")));
   const QString written = ScriptPane();
   ASSERT_THAT(written.toStdString(), HasSubstr("Legend= Deep below"));
 
   Click("sbEditorScr");  // something else in memory, so the load shows
-  LoadScript(folder_.path() / "script.txt");
-  EXPECT_EQ(dialogs_.Count(Kind::Error) + dialogs_.Count(Kind::Warning), 0);
+  LoadScript(folder / "script.txt");
+  EXPECT_EQ(dialogs.Count(Kind::Error) + dialogs.Count(Kind::Warning), 0);
   EXPECT_EQ(Entries(), (QStringList{"Temp", "Catacombs"}));
   EXPECT_EQ(Model().Header.Security, "77");
-  EXPECT_FALSE(folder_.Exists(kScratchFileName));
+  EXPECT_FALSE(root.Exists(kScratchFileName));
   // The loaded project writes the same script.
   ClickBuild("sbCreateScr");
   EXPECT_EQ(ScriptPane(), written);
@@ -202,35 +162,15 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
   EXPECT_EQ(ScriptPane(), expected);
 }
 
-TEST_F(ImportTest, ItemNumberThatIsNoNumberLeavesEverythingAsItWas) {
-  Start();
-  Click("sbEditorScr");
-  Find<TextSpinEdit>("seSecurity")->setText("12");  // typed, not stored
-  const ScriptModel before = Model();
-  const HeaderPage page = window_->headerTab()->page();
-  const QStringList entries = Entries();
-
-  LoadScript(input_.Write("bad.txt",
-                          "[Options]\r\nSecurity=$99\r\n[Level]\r\nName=A\r\n"
-                          "Key=x,Name,$0000,$0000,$0000,$0000,$0000,$0000\r\n"));
-  EXPECT_EQ(dialogs_.Texts(Kind::Error), QStringList{"'x' is not a valid integer value"});
-  EXPECT_TRUE(Model() == before);
-  EXPECT_EQ(Entries(), entries);
-  EXPECT_EQ(window_->headerTab()->page(), page);
-  EXPECT_EQ(window_->gauge()->value(), 0);
-  EXPECT_EQ(window_->gauge()->text(), "");
-  EXPECT_FALSE(folder_.Exists(kScratchFileName));
-}
-
 TEST_F(ImportTest, ItemLineThatNamesNoSlotIsSkippedWithOneWarning) {
   Start();
   LoadScript(
       input_.Write("s.txt",
                    "[Level]\r\nName=A\r\nPickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000\r\n"
                    "Pickup=1,Near,$0000,$0000,$0000,$0000,$0000,$0000\r\n"));
-  ASSERT_EQ(dialogs_.Count(Kind::Warning), 1);
-  EXPECT_EQ(dialogs_.Count(Kind::Error), 0);
-  const std::string warning = dialogs_.Texts(Kind::Warning).front().toStdString();
+  ASSERT_EQ(dialogs.Count(Kind::Warning), 1);
+  EXPECT_EQ(dialogs.Count(Kind::Error), 0);
+  const std::string warning = dialogs.Texts(Kind::Warning).front().toStdString();
   EXPECT_THAT(warning, HasSubstr("Pickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000"));
   EXPECT_THAT(warning, ::testing::Not(HasSubstr("Near")));
   EXPECT_EQ(Entries(), QStringList{"A"});

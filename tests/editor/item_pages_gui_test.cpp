@@ -15,8 +15,7 @@
 #include "editor/item_page.h"
 #include "editor/levels_page.h"
 #include "editor/main_window.h"
-#include "support/gui_scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/gui_main_window.h"
 #include "widgets/hex_spin_edit.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -30,16 +29,7 @@ using test::ScriptedDialogs;
 
 struct PageNames {
   ItemKind kind;
-  const char* list;
-  const char* name;
-  const char* c1;
-  const char* c2;
-  const char* id;
-  const char* number;
-  const char* store;
-  const char* remove;
-  const char* copy;
-  const char* paste;
+  const char *list, *name, *c1, *c2, *id, *number, *store, *remove, *copy, *paste;
 };
 
 const PageNames kPages[] = {
@@ -330,14 +320,14 @@ TEST_F(ItemPagesGui, WithoutSelectedRowOrCurrentLevelTheCommandsWarnAndChangeNot
   EXPECT_EQ(model.Clipboard.Name, "-");
 }
 
-TEST(ItemPagesOnLevelsTab, MarksAndSelectionsFollowAddDuplicateAndShowLevel) {
-  test::TempDir folder;
-  ScriptedDialogs dialogs;
-  MainWindow window(folder.path(), dialogs);
-  LevelsTab* levels = window.levelsTab();
+class ItemPagesInMainWindow : public ::testing::Test, public test::MainWindowDriver {};
+
+TEST_F(ItemPagesInMainWindow, MarksAndSelectionsFollowAddDuplicateAndShowLevel) {
+  Start();
+  LevelsTab* levels = window->levelsTab();
   ItemPages* pages = levels->itemPages();
   ItemPage* keys = pages->page(ItemKind::Key);
-  auto button = [&](const char* name) { return window.findChild<QPushButton*>(name); };
+  auto button = [&](const char* name) { return Find<QPushButton>(name); };
   auto marked = [&](int row) {
     return keys->findChild<QListWidget*>("lbKey")->item(row)->checkState() == Qt::Checked;
   };
@@ -345,16 +335,16 @@ TEST(ItemPagesOnLevelsTab, MarksAndSelectionsFollowAddDuplicateAndShowLevel) {
   keys->SelectRow(4);
   keys->findChild<QLineEdit*>("eNameKey")->setText("Gate Key");
   button("SpeedButton7")->click();
-  ASSERT_TRUE(window.model().Levels[0].Keys[4].Enabled);
+  ASSERT_TRUE(Model().Levels[0].Keys[4].Enabled);
 
   button("sbDuplicat")->click();
-  ASSERT_EQ(window.model().CurrentLevel, 1);
+  ASSERT_EQ(Model().CurrentLevel, 1);
   for (ItemKind kind : kItemKinds) EXPECT_EQ(pages->page(kind)->selectedRow(), 0);
   EXPECT_TRUE(marked(4));
-  EXPECT_EQ(window.model().Levels[1].Keys[4].Name, "Gate Key");
+  EXPECT_EQ(Model().Levels[1].Keys[4].Name, "Gate Key");
 
   button("SpeedButton2")->click();
-  ASSERT_EQ(window.model().CurrentLevel, 2);
+  ASSERT_EQ(Model().CurrentLevel, 2);
   EXPECT_FALSE(marked(4));
   EXPECT_EQ(keys->selectedRow(), 0);
 
@@ -367,12 +357,10 @@ TEST(ItemPagesOnLevelsTab, MarksAndSelectionsFollowAddDuplicateAndShowLevel) {
   EXPECT_EQ(dialogs.calls.size(), 0u);
 }
 
-TEST(ItemPagesStart, TheSecondDefaultValueFromSetupIniReachesEverySlotOnThePages) {
-  test::TempDir folder;
-  folder.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
-  ScriptedDialogs dialogs;
-  MainWindow window(folder.path(), dialogs);
-  ItemPages* pages = window.levelsTab()->itemPages();
+TEST_F(ItemPagesInMainWindow, TheSecondDefaultValueFromSetupIniReachesEverySlotOnThePages) {
+  root.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
+  Start();
+  ItemPages* pages = window->levelsTab()->itemPages();
   ASSERT_NE(pages, nullptr);
   for (ItemKind kind : kItemKinds) {
     ItemPage* page = pages->page(kind);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace scriptdesk {
 namespace {
@@ -23,34 +24,23 @@ ScriptModel ModelWith(std::initializer_list<const char*> names) {
 
 // Every field different, so a field stored from or into the wrong place shows.
 LevelPage DistinctPage() {
-  LevelPage page;
-  page.Name = "Name";
-  page.Legend = "Legend";
-  page.LevelFile = "FILE";
-  page.Audio = "042";
-  page.Layer1Enabled = true;
-  page.Layer1 = {"1", "2", "3", "-4"};
-  page.Layer2Enabled = false;
-  page.Layer2 = {"5", "6", "7", "-8"};
-  page.LensFlareEnabled = true;
-  page.LensFlare = {"11", "12", "13", "14", "15", "16"};
-  page.LoadCamera = {"21", "22", "23", "24", "25", "26", "27"};
-  page.FogEnabled = true;
-  page.Fog = {"31", "32", "33"};
-  page.MirrorRoom = "41";
-  page.MirrorValue = "42";
-  page.ResetHub = 51;
-  page.UVRotate = 52;
-  page.YoungLara = true;
-  page.ColAddHorizon = false;
-  page.Horizon = true;
-  page.Lightning = false;
-  page.RemoveAmulet = true;
-  page.Timer = false;
-  page.Train = true;
-  page.NoLevel = false;
-  page.Pulse = true;
-  return page;
+  // clang-format off
+  return {.Name = "Name", .Legend = "Legend", .LevelFile = "FILE", .Audio = "042",
+          .Layer1Enabled = true, .Layer1 = {"1", "2", "3", "-4"},
+          .Layer2Enabled = false, .Layer2 = {"5", "6", "7", "-8"},
+          .LensFlareEnabled = true, .LensFlare = {"11", "12", "13", "14", "15", "16"},
+          .LoadCamera = {"21", "22", "23", "24", "25", "26", "27"},
+          .FogEnabled = true, .Fog = {"31", "32", "33"}, .MirrorRoom = "41", .MirrorValue = "42",
+          .ResetHub = 51, .UVRotate = 52, .YoungLara = true, .ColAddHorizon = false,
+          .Horizon = true, .Lightning = false, .RemoveAmulet = true, .Timer = false, .Train = true,
+          .NoLevel = false, .Pulse = true};
+  // clang-format on
+}
+
+std::vector<std::string> Names(const ScriptModel& model) {
+  std::vector<std::string> names;
+  for (int i = 0; i < model.LevelCount; ++i) names.push_back(model.Levels[i].Name);
+  return names;
 }
 
 TEST(LevelCommands, StoreAndShowKeepEveryField) {
@@ -198,16 +188,12 @@ TEST(LevelCommands, DownThenDeleteOnThreeLevels) {
   model.Levels[0].Layer1Enabled = true;
   EXPECT_EQ(MoveLevelDown(model, 0), 1);
   EXPECT_EQ(model.CurrentLevel, 1);
-  EXPECT_EQ(model.Levels[0].Name, "B");
-  EXPECT_EQ(model.Levels[1].Name, "A");
+  EXPECT_EQ(Names(model), (std::vector<std::string>{"B", "A", "C"}));
   EXPECT_TRUE(model.Levels[1].Layer1Enabled);
-  EXPECT_EQ(model.Levels[2].Name, "C");
 
   EXPECT_TRUE(DeleteLevel(model, 1));
-  EXPECT_EQ(model.LevelCount, 2);
   EXPECT_EQ(model.CurrentLevel, 0);
-  EXPECT_EQ(model.Levels[0].Name, "B");
-  EXPECT_EQ(model.Levels[1].Name, "C");
+  EXPECT_EQ(Names(model), (std::vector<std::string>{"B", "C"}));
   EXPECT_TRUE(model.Levels[2].IsFree());
 }
 
@@ -234,9 +220,8 @@ TEST(LevelCommands, DeleteAllThenAddStartsAgainAtSlotZero) {
   EXPECT_EQ(model.CurrentLevel, -1);
   EXPECT_EQ(ReplaceLevel(model, Named("X"), 0), LevelRefusal::SelectLevel);
   ASSERT_EQ(AddLevel(model, Named("New")), LevelRefusal::None);
-  EXPECT_EQ(model.LevelCount, 1);
   EXPECT_EQ(model.CurrentLevel, 0);
-  EXPECT_EQ(model.Levels[0].Name, "New");
+  EXPECT_EQ(Names(model), std::vector<std::string>{"New"});
 }
 
 }  // namespace

@@ -21,8 +21,7 @@
 #include "build/build_window.h"
 #include "editor/about_dialog.h"
 #include "editor/levels_page.h"
-#include "support/gui_scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/gui_main_window.h"
 #include "widgets/progress_gauge.h"
 #include "widgets/text_spin_edit.h"
 
@@ -32,45 +31,9 @@ namespace {
 using test::ScriptedDialogs;
 using Kind = ScriptedDialogs::Kind;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, public test::MainWindowDriver {
  protected:
-  void Start() {
-    window_ = std::make_unique<MainWindow>(folder_.path(), dialogs_);
-    window_->show();
-  }
-
-  template <typename T = QWidget>
-  T* Find(const char* name) const {
-    T* found = window_->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-
-  // Clicks a button as the user does, so it must be on the tab in front.
-  void Click(const char* name) {
-    auto* button = Find<QPushButton>(name);
-    ASSERT_TRUE(button->isVisible()) << name;
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
-  void SetText(const char* edit, const QString& text) { Find<QLineEdit>(edit)->setText(text); }
-  void SetSpin(const char* spin, const QString& text) { Find<TextSpinEdit>(spin)->setText(text); }
-
-  QListWidget* List() const { return Find<QListWidget>("lbLevel"); }
-  QStringList Entries() const {
-    QStringList entries;
-    for (int i = 0; i < List()->count(); ++i) entries << List()->item(i)->text();
-    return entries;
-  }
-  int Selected() const { return window_->levelsTab()->selectedLevel(); }
-
-  void ShowLevelsTab() { Find<QTabWidget>("PageControl1")->setCurrentIndex(1); }
-  // Clicks an entry of the level list as the user does.
-  void ClickLevel(int row) {
-    ShowLevelsTab();
-    QListWidget* list = List();
-    const QRect rect = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-  }
+  int Selected() const { return window->levelsTab()->selectedLevel(); }
   void AddLevel(const QString& name) {
     ShowLevelsTab();
     SetText("leNameLevel", name);
@@ -79,22 +42,25 @@ class MainWindowTest : public ::testing::Test {
   // Leaves the list with the given levels only.
   void LevelsAre(const QStringList& names) {
     ShowLevelsTab();
-    dialogs_.yesNoAnswers.push_back(true);
+    dialogs.yesNoAnswers.push_back(true);
     Click("SpeedButton3");
     for (const QString& name : names) AddLevel(name);
   }
-
-  const ScriptModel& Model() const { return window_->model(); }
-
-  test::TempDir folder_;
-  ScriptedDialogs dialogs_;
-  std::unique_ptr<MainWindow> window_;
+  std::vector<const ItemSlot*> EverySlot() const {
+    std::vector<const ItemSlot*> all;
+    for (const TLevel& level : Model().Levels) {
+      for (ItemKind kind : kItemKinds) {
+        for (const ItemSlot& slot : level.Items(kind)) all.push_back(&slot);
+      }
+    }
+    return all;
+  }
 };
 
 TEST_F(MainWindowTest, StartsWithTempSelectedAndTheHeaderDefaultsStored) {
   Start();
-  EXPECT_EQ(window_->objectName(), "TForm1");
-  EXPECT_EQ(window_->windowTitle(), "Script for TR4");
+  EXPECT_EQ(window->objectName(), "TForm1");
+  EXPECT_EQ(window->windowTitle(), "Script for TR4");
   auto* tabs = Find<QTabWidget>("PageControl1");
   ASSERT_EQ(tabs->count(), 3);
   EXPECT_EQ(tabs->tabText(0), "Header");
@@ -121,34 +87,26 @@ TEST_F(MainWindowTest, StartsWithTempSelectedAndTheHeaderDefaultsStored) {
   EXPECT_EQ(header.TitleLevelFile, "TITLE");
   EXPECT_EQ(header.TitleAudio, "001");
 
-  EXPECT_EQ(window_->gauge(), Find<ProgressGauge>("ProgressGauge"));
-  EXPECT_EQ(window_->gauge()->value(), 0);
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_EQ(window->gauge(), Find<ProgressGauge>("ProgressGauge"));
+  EXPECT_EQ(window->gauge()->value(), 0);
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(MainWindowTest, WithoutSetupIniEveryItemSlotHasTheStockValues) {
   Start();
-  for (const TLevel& level : Model().Levels) {
-    for (ItemKind kind : kItemKinds) {
-      for (const ItemSlot& slot : level.Items(kind)) {
-        ASSERT_EQ(slot.Values, StockDefaultNumbers());
-        ASSERT_EQ(slot.Name, "-");
-        ASSERT_FALSE(slot.Enabled);
-      }
-    }
+  for (const ItemSlot* slot : EverySlot()) {
+    ASSERT_EQ(slot->Values, StockDefaultNumbers());
+    ASSERT_EQ(slot->Name, "-");
+    ASSERT_FALSE(slot->Enabled);
   }
 }
 
 TEST_F(MainWindowTest, DefaultNumbersComeFromSetupIni) {
-  folder_.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
+  root.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
   Start();
-  for (const TLevel& level : Model().Levels) {
-    for (ItemKind kind : kItemKinds) {
-      for (const ItemSlot& slot : level.Items(kind)) {
-        ASSERT_EQ(slot.Values[1], "1234");
-        ASSERT_EQ(slot.Values[5], "000a");
-      }
-    }
+  for (const ItemSlot* slot : EverySlot()) {
+    ASSERT_EQ(slot->Values[1], "1234");
+    ASSERT_EQ(slot->Values[5], "000a");
   }
   EXPECT_EQ(Find<TextSpinEdit>("seC2")->text(), "1234");
 }
@@ -168,8 +126,8 @@ TEST_F(MainWindowTest, AudioIsStoredWithThreeDigits) {
 
 TEST_F(MainWindowTest, ReplaceRenamesAndKeepsTheItemTables) {
   Start();
-  window_->model().Levels[0].Keys[0].Name = "Gold Key";
-  window_->model().Levels[0].Keys[0].Enabled = true;
+  window->model().Levels[0].Keys[0].Name = "Gold Key";
+  window->model().Levels[0].Keys[0].Enabled = true;
   ClickLevel(0);
   SetText("leNameLevel", "Renamed");
   SetSpin("seFogR", "99");
@@ -196,12 +154,12 @@ TEST_F(MainWindowTest, DownThenDeleteMovesTheLevelWithItsSettings) {
   EXPECT_TRUE(Model().Levels[1].Layer1Enabled);
   EXPECT_FALSE(Model().Levels[0].Layer1Enabled);
 
-  dialogs_.calls.clear();
-  dialogs_.yesNoAnswers.push_back(true);
+  dialogs.calls.clear();
+  dialogs.yesNoAnswers.push_back(true);
   Click("sbDelete");
-  ASSERT_EQ(dialogs_.calls.size(), 1u);
-  EXPECT_EQ(dialogs_.calls[0].caption, "Delete");
-  EXPECT_EQ(dialogs_.calls[0].text, "Delete level ?");
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].caption, "Delete");
+  EXPECT_EQ(dialogs.calls[0].text, "Delete level ?");
   EXPECT_EQ(Entries(), (QStringList{"B", "C"}));
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(Model().CurrentLevel, 0);
@@ -213,14 +171,14 @@ TEST_F(MainWindowTest, DeleteAsksAndLeavesTheFirstLevel) {
   Start();
   LevelsAre({"A", "B"});
   ClickLevel(1);
-  dialogs_.calls.clear();
+  dialogs.calls.clear();
   Click("sbDelete");  // answered No
   EXPECT_EQ(Entries(), (QStringList{"A", "B"}));
 
   ClickLevel(0);
-  dialogs_.calls.clear();
+  dialogs.calls.clear();
   Click("sbDelete");
-  EXPECT_TRUE(dialogs_.calls.empty());
+  EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_EQ(Entries(), (QStringList{"A", "B"}));
 }
 
@@ -228,10 +186,10 @@ TEST_F(MainWindowTest, DeleteAllLevelsThenAddStartsAgain) {
   Start();
   ShowLevelsTab();
   Click("SpeedButton3");  // answered No
-  EXPECT_EQ(dialogs_.Texts(Kind::AskYesNo), QStringList{"Delete all levels?"});
+  EXPECT_EQ(dialogs.Texts(Kind::AskYesNo), QStringList{"Delete all levels?"});
   EXPECT_EQ(Entries(), QStringList{"Temp"});
 
-  dialogs_.yesNoAnswers.push_back(true);
+  dialogs.yesNoAnswers.push_back(true);
   Click("SpeedButton3");
   EXPECT_TRUE(Entries().isEmpty());
   EXPECT_EQ(Selected(), -1);
@@ -248,15 +206,15 @@ TEST_F(MainWindowTest, FortyLevelsRefuseAddButReplaceStillWorks) {
   Start();
   for (int i = 1; i < kMaxLevels; ++i) AddLevel(QStringLiteral("L%1").arg(i));
   ASSERT_EQ(List()->count(), kMaxLevels);
-  ASSERT_TRUE(dialogs_.calls.empty());
+  ASSERT_TRUE(dialogs.calls.empty());
 
   AddLevel("One too many");
-  EXPECT_EQ(dialogs_.Texts(Kind::Warning), QStringList{"Max 39 level !!!"});
+  EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{"Max 39 level !!!"});
   EXPECT_EQ(List()->count(), kMaxLevels);
   EXPECT_EQ(Model().LevelCount, kMaxLevels);
 
   Click("SpeedButton4");
-  EXPECT_EQ(dialogs_.Count(Kind::Warning), 1);
+  EXPECT_EQ(dialogs.Count(Kind::Warning), 1);
   EXPECT_EQ(List()->item(kMaxLevels - 1)->text(), "One too many");
   EXPECT_EQ(Model().Levels[kMaxLevels - 1].Name, "One too many");
 }
@@ -264,27 +222,27 @@ TEST_F(MainWindowTest, FortyLevelsRefuseAddButReplaceStillWorks) {
 TEST_F(MainWindowTest, InvalidNamesAndMissingSelectionAreRefused) {
   Start();
   for (const char* name : {"", "-"}) {
-    dialogs_.calls.clear();
+    dialogs.calls.clear();
     AddLevel(name);
-    EXPECT_EQ(dialogs_.Texts(Kind::Warning), QStringList{"Invalid Name, or Level, or Audio !!!"})
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{"Invalid Name, or Level, or Audio !!!"})
         << name;
   }
   EXPECT_EQ(Entries(), QStringList{"Temp"});
 
   SetText("leNameLevel", "Copy");
-  window_->levelsTab()->RefillLevelList();  // as after an import: nothing selected
-  dialogs_.calls.clear();
+  window->levelsTab()->RefillLevelList();  // as after an import: nothing selected
+  dialogs.calls.clear();
   Click("sbDuplicat");
   Click("SpeedButton4");
-  EXPECT_EQ(dialogs_.Texts(Kind::Warning), (QStringList{"Select level", "Select level"}));
+  EXPECT_EQ(dialogs.Texts(Kind::Warning), (QStringList{"Select level", "Select level"}));
   EXPECT_EQ(Entries(), QStringList{"Temp"});
   EXPECT_EQ(Model().LevelCount, 1);
 }
 
 TEST_F(MainWindowTest, DuplicateTakesTheSelectedLevelsItems) {
   Start();
-  window_->model().Levels[0].Puzzles[2].Name = "Sun Disk";
-  window_->model().Levels[0].Puzzles[2].Enabled = true;
+  window->model().Levels[0].Puzzles[2].Name = "Sun Disk";
+  window->model().Levels[0].Puzzles[2].Enabled = true;
   ClickLevel(0);
   SetText("leNameLevel", "Copy");
   Click("sbDuplicat");
@@ -344,12 +302,12 @@ TEST_F(MainWindowTest, TitleAudioOfAnotherLengthIsStoredEmpty) {
 
 TEST_F(MainWindowTest, ShowHeaderPagePutsTheModelOnTheTab) {
   Start();
-  THeader& header = window_->model().Header;
+  THeader& header = window->model().Header;
   header.Languages[2] = "CZECH";
   header.SelectedLanguage = 2;
   header.InputTimeout = "18000  ; frames";
   header.DemoDisc = true;
-  window_->ShowHeaderPage();
+  window->ShowHeaderPage();
   EXPECT_EQ(Find<QLineEdit>("eLang2")->text(), "CZECH");
   EXPECT_TRUE(Find<QRadioButton>("rgtypLng2")->isChecked());
   EXPECT_EQ(Find<TextSpinEdit>("seInputTimeout")->text(), "18000  ; frames");
@@ -358,16 +316,16 @@ TEST_F(MainWindowTest, ShowHeaderPagePutsTheModelOnTheTab) {
 
 TEST_F(MainWindowTest, LevelFileChoosersTakeTheFileNameWithoutExtension) {
   Start();
-  dialogs_.fileNames = {"/games/data/CITY.TR4", "/games/data/karnak.tr4"};
+  dialogs.fileNames = {"/games/data/CITY.TR4", "/games/data/karnak.tr4"};
   ShowLevelsTab();
   Click("SpeedButton5");
-  Find<QTabWidget>("PageControl1")->setCurrentIndex(0);
+  ShowTab(0);
   Click("SpeedButton1");
   EXPECT_EQ(Find<QLineEdit>("eLevPath")->text(), "CITY");
   EXPECT_EQ(Find<QLineEdit>("eTitleLevel")->text(), "karnak");
-  ASSERT_EQ(dialogs_.calls.size(), 2u);
-  EXPECT_EQ(dialogs_.calls[0].caption, "*.tr4|*.tr4");
-  EXPECT_EQ(dialogs_.calls[1].caption, "*.tr4|*.tr4");
+  ASSERT_EQ(dialogs.calls.size(), 2u);
+  EXPECT_EQ(dialogs.calls[0].caption, "*.tr4|*.tr4");
+  EXPECT_EQ(dialogs.calls[1].caption, "*.tr4|*.tr4");
 
   ShowLevelsTab();
   Click("SpeedButton5");  // cancelled
@@ -376,13 +334,13 @@ TEST_F(MainWindowTest, LevelFileChoosersTakeTheFileNameWithoutExtension) {
 
 TEST_F(MainWindowTest, CompileTwiceShowsTheOneBuildWindow) {
   Start();
-  BuildWindow* build = window_->buildWindow();
+  BuildWindow* build = window->buildWindow();
   ASSERT_NE(build, nullptr);
   EXPECT_FALSE(build->isVisible());
   Click("SpeedButton18");
   Click("SpeedButton18");
   EXPECT_TRUE(build->isVisible());
-  EXPECT_EQ(window_->buildWindow(), build);
+  EXPECT_EQ(window->buildWindow(), build);
   int buildWindows = 0;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (widget->objectName() == "TForm2") ++buildWindows;
@@ -393,7 +351,7 @@ TEST_F(MainWindowTest, CompileTwiceShowsTheOneBuildWindow) {
 TEST_F(MainWindowTest, AboutShowsVersionsAndCopiesTheSystemInformation) {
   Start();
   Click("SpeedButton25");
-  AboutDialog* about = window_->aboutDialog();
+  AboutDialog* about = window->aboutDialog();
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(about->isVisible());
   EXPECT_EQ(about->findChild<QLabel*>("ProductName")->text(), "ScriptDesk");
@@ -409,7 +367,7 @@ TEST_F(MainWindowTest, ToolTipsUseTheProgramColourAndDelay) {
   Start();
   EXPECT_EQ(QToolTip::palette().color(QPalette::Inactive, QPalette::ToolTipBase),
             QColor(166, 202, 240));
-  EXPECT_EQ(window_->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+  EXPECT_EQ(window->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
 
   // A spin edit's hint comes up although the mouse rests on its inner line edit.
   auto* spin = Find<TextSpinEdit>("seTitleSrcY");
@@ -425,59 +383,39 @@ TEST_F(MainWindowTest, ToolTipsUseTheProgramColourAndDelay) {
 // The controls later code and tests find by name, with their captions and hints.
 TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints) {
   Start();
+  // clang-format off
   const struct {
-    const char* name;
-    const char* caption;
-    const char* hint;
+    const char *name, *caption, *hint;
   } buttons[] = {
-      {"SpeedButton18", "Compile", ""},
-      {"SpeedButton15", "Setup", ""},
-      {"SpeedButton24", "Load Script.txt", ""},
-      {"sbEditorScr", "Create Editor script", ""},
-      {"sbOriginalScr", "Create Original script", ""},
-      {"SpeedButton25", "About", ""},
-      {"SpeedButton6", "Replace Header", ""},
-      {"SpeedButton1", "...", "Select Level"},
+      {"SpeedButton18", "Compile", ""}, {"SpeedButton15", "Setup", ""},
+      {"SpeedButton24", "Load Script.txt", ""}, {"sbEditorScr", "Create Editor script", ""},
+      {"sbOriginalScr", "Create Original script", ""}, {"SpeedButton25", "About", ""},
+      {"SpeedButton6", "Replace Header", ""}, {"SpeedButton1", "...", "Select Level"},
       {"SpeedButton5", "...", "Select level"},
       {"SpeedButton2", "Add", "Add level (only inf., no key, puzzle, pickups, examine)"},
       {"SpeedButton4", "Replace", "Add level (only inf., no key, puzzle, pickups, examine"},
       {"sbDuplicat", "Duplicate", "Duplicate level ( inf.,  key, puzzle, pickups, examine)"},
-      {"sbUp", "Up", ""},
-      {"sbDow", "Down", ""},
-      {"sbDelete", "Delete", ""},
-      {"SpeedButton3", "Delete all Levels", ""},
-  };
+      {"sbUp", "Up", ""}, {"sbDow", "Down", ""}, {"sbDelete", "Delete", ""},
+      {"SpeedButton3", "Delete all Levels", ""}};
+  // clang-format on
   for (const auto& b : buttons) {
     auto* button = Find<QPushButton>(b.name);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), b.caption) << b.name;
     EXPECT_EQ(button->toolTip(), b.hint) << b.name;
   }
+  // clang-format off
   const struct {
-    const char* name;
-    const char* hint;
-    const char* shown;
+    const char *name, *hint, *shown;
   } fields[] = {
-      {"leNameLevel", "Level name", "Temp"},
-      {"eLevPath", "Level", "TITLE"},
-      {"eAudio", "", "001"},
-      {"seLayerS", "SPEED", "-7"},
-      {"seLayer2B", "BLUE", "56"},
-      {"seLensTY", "target y", "-1514"},
-      {"seLCamTY", "target y", "351"},
-      {"seLCamTRo", "room", "0"},
-      {"seMirrorDva", "", "0"},
-      {"seFogG", "GREEN", "128"},
-      {"lePSLevel", "", "PSX"},
-      {"lePCFmv", "", "BIK"},
-      {"eLang7", "", "DUTCH"},
-      {"seInputTimeout", "frames * seconds = 60x30", "18000"},
-      {"seSecurity", "", "55"},
-      {"seTitleSrcY", "src y", "-533"},
-      {"seTitleRoom", "room", "40"},
-      {"eTitleLevel", "Title level", "TITLE"},
-      {"ceTitleAudio", "Audio", "001"},
-  };
+      {"leNameLevel", "Level name", "Temp"}, {"eLevPath", "Level", "TITLE"}, {"eAudio", "", "001"},
+      {"seLayerS", "SPEED", "-7"}, {"seLayer2B", "BLUE", "56"}, {"seLensTY", "target y", "-1514"},
+      {"seLCamTY", "target y", "351"}, {"seLCamTRo", "room", "0"}, {"seMirrorDva", "", "0"},
+      {"seFogG", "GREEN", "128"}, {"lePSLevel", "", "PSX"}, {"lePCFmv", "", "BIK"},
+      {"eLang7", "", "DUTCH"}, {"seInputTimeout", "frames * seconds = 60x30", "18000"},
+      {"seSecurity", "", "55"}, {"seTitleSrcY", "src y", "-533"}, {"seTitleRoom", "room", "40"},
+      {"eTitleLevel", "Title level", "TITLE"}, {"ceTitleAudio", "Audio", "001"}};
+  // clang-format on
   for (const auto& f : fields) {
     QWidget* field = Find(f.name);
     ASSERT_NE(field, nullptr);
@@ -487,15 +425,12 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints) {
     EXPECT_EQ(shown, f.shown) << f.name;
   }
   const struct {
-    const char* name;
-    const char* caption;
+    const char *name, *caption;
     bool checked;
-  } checks[] = {
-      {"chbLoadSave", "LoadSave", true}, {"chbDemo", "DemoDisc", false},
-      {"chbLaier1", "Enabled", false},   {"chbCaHor", "ColAddHorizon", true},
-      {"chbYungL", "YoungLara", false},  {"chbRemoveAmulet", "Remove Amulet", false},
-      {"chbNoLevel", "No Level", false}, {"chbFogEnable", "Enabled", false},
-  };
+  } checks[] = {{"chbLoadSave", "LoadSave", true}, {"chbDemo", "DemoDisc", false},
+                {"chbLaier1", "Enabled", false},   {"chbCaHor", "ColAddHorizon", true},
+                {"chbYungL", "YoungLara", false},  {"chbRemoveAmulet", "Remove Amulet", false},
+                {"chbNoLevel", "No Level", false}, {"chbFogEnable", "Enabled", false}};
   for (const auto& c : checks) {
     auto* check = Find<QCheckBox>(c.name);
     ASSERT_NE(check, nullptr);

@@ -33,4 +33,19 @@ inline Lines LinesOf(std::string_view text) {
   }
 }
 
+// UTF-16 text of an ASCII string, little or big endian, with or without a byte-order mark.
+inline std::string Utf16(std::string_view ascii, bool bigEndian, bool mark) {
+  using namespace std::string_literals;
+  std::string out = mark ? (bigEndian ? "\xFE\xFF"s : "\xFF\xFE"s) : ""s;
+  for (const char c : ascii) out += bigEndian ? "\0"s + c : c + "\0"s;
+  return out;
+}
+
+// 4 KiB of every byte value in a scrambled order: a file that holds no text.
+inline std::string ScrambledBytes() {
+  std::string bytes;
+  for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(i * 37 % 256);
+  return bytes;
+}
+
 }  // namespace scriptdesk::test

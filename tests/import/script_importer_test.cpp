@@ -21,6 +21,7 @@ namespace scriptdesk {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::ThrowsMessage;
 using namespace std::string_literals;
 
 std::string Joined(std::span<const std::string> texts) {
@@ -142,6 +143,8 @@ TEST_F(ScriptImporterTest, LevelRules) {
       {"Mirror=69,$7400", mirror, "69,7400"},
       {"", mirror, "0,0"},
       {"Mirror=12", mirror, "12,12"},
+      {"Mirror=12$5", mirror, "12$5,5"},
+      {"Mirror=1$2,$7400", mirror, "1$2,7400"},  // a "$" in the room does not shift the value
       {"", layer1, "|||0off"},
       {"Layer1=1,2", layer1, "1|||2on"},
       {"", [](const TLevel& l) { return Joined(l.Fog) + On(l.FogEnabled); }, "||0off"},
@@ -203,12 +206,10 @@ TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
                                                        {"KeyCombo=1,2x,A,$1", "'2x'"},
                                                        {"Puzzle=4294967296,A", "'4294967296'"}};
   for (const auto& [line, message] : cases) {
-    try {
-      Create("[Options]\nSecurity=$1\n[Level]\nName=A\n[Level]\nName=B\n"s + line);
-      ADD_FAILURE() << line << " was accepted";
-    } catch (const ConvertError& error) {
-      EXPECT_EQ(error.what(), message + " is not a valid integer value"s);
-    }
+    EXPECT_THAT(
+        [&] { Create("[Options]\nSecurity=$1\n[Level]\nName=A\n[Level]\nName=B\n"s + line); },
+        ThrowsMessage<ConvertError>(message + " is not a valid integer value"s))
+        << line;
     EXPECT_TRUE(model == before) << line;
     EXPECT_FALSE(dir.Exists(kScratchFileName));
     EXPECT_EQ(gauge.Value(), 0);
@@ -232,47 +233,30 @@ TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
   EXPECT_TRUE(model == before);
 }
 
-// UTF-16 text of an ASCII string, little or big endian, with or without a byte-order mark.
-std::string Utf16(std::string_view ascii, bool bigEndian, bool mark) {
-  std::string out = mark ? (bigEndian ? "\xFE\xFF"s : "\xFF\xFE"s) : ""s;
-  for (const char c : ascii) {
-    out += bigEndian ? "\0"s + c : c + "\0"s;
-  }
-  return out;
-}
-
 TEST_F(ScriptImporterTest, RefusesAChosenFileThatHoldsNoScript) {
   const ScriptModel before = model;
   const test::TempDir input;
-  const std::string binary = [] {
-    std::string bytes;
-    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>(i * 37 % 256);
-    return bytes;
-  }();
   const std::string script = "[Level]\r\nName=A\r\n";
   const char* noScript = " holds no script: none of its lines is a section of script.txt.";
   const char* utf16 = " is a UTF-16 text; save it as ANSI text and load it again.";
   const std::pair<std::string, const char*> cases[] = {
       {"", noScript},
       {std::string(1000, '\0'), noScript},
-      {binary, noScript},
+      {test::ScrambledBytes(), noScript},
       {"Name=A\r\nKey=1,K,$1\r\n", noScript},
       {"[Notes]\r\n; [Level] only in a comment\r\n", noScript},
       {std::string(1 << 20, 'x'), noScript},
-      {Utf16(script, false, true), utf16},
-      {Utf16(script, true, true), utf16},
-      {Utf16(script, false, false), utf16},
-      {Utf16(script, true, false), utf16},
+      {test::Utf16(script, false, true), utf16},
+      {test::Utf16(script, true, true), utf16},
+      {test::Utf16(script, false, false), utf16},
+      {test::Utf16(script, true, false), utf16},
   };
   for (const auto& [bytes, message] : cases) {
     const auto file = input.Write("chosen.txt", bytes);
     BuildLog log;
-    try {
-      ImportScriptFile(model, dir.path(), file, log, gauge);
-      ADD_FAILURE() << "accepted: " << bytes.substr(0, 40);
-    } catch (const NotAScriptError& error) {
-      EXPECT_EQ(error.what(), "chosen.txt"s + message) << bytes.substr(0, 40);
-    }
+    EXPECT_THAT([&] { ImportScriptFile(model, dir.path(), file, log, gauge); },
+                ThrowsMessage<NotAScriptError>("chosen.txt"s + message))
+        << bytes.substr(0, 40);
     EXPECT_TRUE(model == before);
     EXPECT_TRUE(log.lines().empty());
     EXPECT_FALSE(dir.Exists(kScratchFileName));

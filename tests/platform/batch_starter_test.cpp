@@ -1,5 +1,6 @@
 #include "platform/batch_starter.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,12 +10,16 @@
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace scriptdesk {
 namespace {
 
+using test::ScopedEnv;
 using test::TempDir;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 TEST(DosBoxCommand, MountsTheFolderAsDriveCAndCallsTheBatchFile) {
   const auto command = DosBoxCommand("/usr/bin/dosbox", "/home/me/My Game/script", "Script.bat");
@@ -27,48 +32,18 @@ TEST(DosBoxCommand, MountsTheFolderAsDriveCAndCallsTheBatchFile) {
 
 #if !defined(_WIN32)
 
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-    ::setenv(name, value, 1);
-  }
-  ~ScopedEnv() {
-    if (had_) {
-      ::setenv(name_, old_.c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
-
 TEST(SystemBatchStarter, MissingBatchFileIsReported) {
   TempDir dir;
-  SystemBatchStarter starter;
-  try {
-    starter.Start(dir.path(), "Script.bat");
-    FAIL();
-  } catch (const ScriptDeskError& error) {
-    EXPECT_NE(std::string(error.what()).find("There is no Script.bat"), std::string::npos);
-  }
+  EXPECT_THAT([&] { SystemBatchStarter().Start(dir.path(), "Script.bat"); },
+              ThrowsMessage<ScriptDeskError>(HasSubstr("There is no Script.bat")));
 }
 
 TEST(SystemBatchStarter, MissingDosBoxSaysHowToInstallIt) {
   TempDir dir;
   dir.Write("SCRIPT.BAT", "echo\r\n");
   ScopedEnv path("PATH", dir.path().string().c_str());
-  SystemBatchStarter starter;
-  try {
-    starter.Start(dir.path(), "Script.bat");
-    FAIL();
-  } catch (const ScriptDeskError& error) {
-    EXPECT_NE(std::string(error.what()).find("apt-get install dosbox"), std::string::npos);
-  }
+  EXPECT_THAT([&] { SystemBatchStarter().Start(dir.path(), "Script.bat"); },
+              ThrowsMessage<ScriptDeskError>(HasSubstr("apt-get install dosbox")));
 }
 
 // Runs the real DOSBox without a window, as the build's Step 4 does with one.

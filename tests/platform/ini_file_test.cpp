@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -277,12 +278,8 @@ TEST(IniFileFile, FailedWriteRaisesUnableToWrite) {
   const auto path = dir.path() / "file" / "Setup.ini";
   IniFile ini(path);
   ini.WriteString("Setup", "Copy", "1");
-  try {
-    ini.Close();
-    FAIL() << "no error";
-  } catch (const IniWriteError& error) {
-    EXPECT_STREQ(error.what(), ("Unable to write to " + path.string()).c_str());
-  }
+  EXPECT_THAT([&] { ini.Close(); },
+              ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + path.string()));
   EXPECT_EQ(dir.Read("file"), "x");
 }
 

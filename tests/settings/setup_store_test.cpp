@@ -1,5 +1,6 @@
 #include "settings/setup_store.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -93,12 +94,8 @@ TEST(SetupStore, WriteFailureNamesTheFileAndLeavesTheDiskAlone) {
   dir.Write("Setup.ini/inside", "kept");
   const auto blocked = SetupIniPath(dir.path());
   EXPECT_EQ(LoadSetup(blocked, dir.folder()), DefaultSetup(dir.folder()));
-  try {
-    SaveSetup(DefaultSetup(dir.folder()), blocked);
-    FAIL() << "no error";
-  } catch (const IniWriteError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocked.string());
-  }
+  EXPECT_THAT([&] { SaveSetup(DefaultSetup(dir.folder()), blocked); },
+              ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + blocked.string()));
   EXPECT_EQ(dir.Read("Setup.ini/inside"), "kept");
 
   // A program folder below a regular file cannot be created.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -14,23 +15,15 @@
 namespace scriptdesk {
 namespace {
 
-struct FilterCase {
-  QString filter;
-  QString qt;
-};
-
-class DialogsFilter : public testing::TestWithParam<FilterCase> {};
-
-TEST_P(DialogsFilter, ConvertsCaptionPatternPairs) {
-  EXPECT_EQ(QtFileFilter(GetParam().filter), GetParam().qt);
+TEST(DialogsFilter, ConvertsCaptionPatternPairs) {
+  const std::pair<QString, QString> cases[] = {
+      {"*.tr4|*.tr4", "*.tr4 (*.tr4)"},
+      {"sript.txt|*.txt", "sript.txt (*.txt)"},
+      {"Text|*.txt;*.ini|All|*.*", "Text (*.txt *.ini);;All (*.*)"},
+      {"Anything", "Anything (*)"},
+      {"", ""}};
+  for (const auto& [filter, qt] : cases) EXPECT_EQ(QtFileFilter(filter), qt);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Filters, DialogsFilter,
-    testing::Values(FilterCase{"*.tr4|*.tr4", "*.tr4 (*.tr4)"},
-                    FilterCase{"sript.txt|*.txt", "sript.txt (*.txt)"},
-                    FilterCase{"Text|*.txt;*.ini|All|*.*", "Text (*.txt *.ini);;All (*.*)"},
-                    FilterCase{"Anything", "Anything (*)"}, FilterCase{"", ""}));
 
 // Runs `inspect` on the message box once it is up, then closes it with `answer`.
 void WhenBoxShows(std::function<void(QMessageBox*)> inspect, QMessageBox::StandardButton answer) {

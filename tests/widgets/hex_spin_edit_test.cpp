@@ -20,49 +20,37 @@ TEST(HexSpinEdit, ShowsTextsAsGiven) {
   }
 }
 
-struct StepCase {
-  QString text;
-  Qt::Key key;
-  QString stepped;
-};
-
-class HexSpinEditStep : public testing::TestWithParam<StepCase> {};
-
-TEST_P(HexSpinEditStep, StepsToUpperCaseWithoutLeadingZeros) {
-  HexSpinEdit edit;
-  edit.setText(GetParam().text);
-  QTest::keyClick(&edit, GetParam().key);
-  EXPECT_EQ(edit.text(), GetParam().stepped);
+TEST(HexSpinEdit, StepsToUpperCaseWithoutLeadingZeros) {
+  // clang-format off
+  const struct { QString text; Qt::Key key; QString stepped; } cases[] = {
+      {"0300", Qt::Key_Up, "301"}, {"000a", Qt::Key_Up, "B"}, {"c000", Qt::Key_Down, "BFFF"},
+      {"", Qt::Key_Up, "1"}, {"", Qt::Key_Down, ""}, {"0", Qt::Key_Down, "0"},
+      {"FFFF", Qt::Key_Up, "FFFF"}, {"ffff", Qt::Key_Down, "FFFE"},
+      {"12345", Qt::Key_Down, "FFFE"}, {"zz", Qt::Key_Up, "1"}, {"0", Qt::Key_PageUp, "A"},
+      {"FFFA", Qt::Key_PageUp, "FFFF"}};
+  // clang-format on
+  for (const auto& c : cases) {
+    HexSpinEdit edit;
+    edit.setText(c.text);
+    QTest::keyClick(&edit, c.key);
+    EXPECT_EQ(edit.text(), c.stepped) << c.text.toStdString();
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, HexSpinEditStep,
-    testing::Values(StepCase{"0300", Qt::Key_Up, "301"}, StepCase{"000a", Qt::Key_Up, "B"},
-                    StepCase{"c000", Qt::Key_Down, "BFFF"}, StepCase{"", Qt::Key_Up, "1"},
-                    StepCase{"", Qt::Key_Down, ""}, StepCase{"0", Qt::Key_Down, "0"},
-                    StepCase{"FFFF", Qt::Key_Up, "FFFF"}, StepCase{"ffff", Qt::Key_Down, "FFFE"},
-                    StepCase{"12345", Qt::Key_Down, "FFFE"}, StepCase{"zz", Qt::Key_Up, "1"},
-                    StepCase{"0", Qt::Key_PageUp, "A"}, StepCase{"FFFA", Qt::Key_PageUp, "FFFF"}));
-
-struct TypingCase {
-  QString keys;
-  QString typed;
-};
-
-class HexSpinEditTyping : public testing::TestWithParam<TypingCase> {};
-
-TEST_P(HexSpinEditTyping, TakesAtMostFourHexDigits) {
-  HexSpinEdit edit;
-  TypeOver(&edit, GetParam().keys);
-  EXPECT_EQ(edit.text(), GetParam().typed);
-  LeaveField(&edit);
-  EXPECT_EQ(edit.text(), GetParam().typed);
+TEST(HexSpinEdit, TakesAtMostFourHexDigits) {
+  // clang-format off
+  const struct { QString keys; QString typed; } cases[] = {
+      {"c0g0x", "c00"}, {"12345", "1234"}, {"-1", "1"}, {"+a", "a"}, {"aBcD", "aBcD"},
+      {"0 3", "03"}};
+  // clang-format on
+  for (const auto& c : cases) {
+    HexSpinEdit edit;
+    TypeOver(&edit, c.keys);
+    EXPECT_EQ(edit.text(), c.typed) << c.keys.toStdString();
+    LeaveField(&edit);
+    EXPECT_EQ(edit.text(), c.typed) << c.keys.toStdString();
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Typing, HexSpinEditTyping,
-                         testing::Values(TypingCase{"c0g0x", "c00"}, TypingCase{"12345", "1234"},
-                                         TypingCase{"-1", "1"}, TypingCase{"+a", "a"},
-                                         TypingCase{"aBcD", "aBcD"}, TypingCase{"0 3", "03"}));
 
 TEST(HexSpinEdit, LongTextCanOnlyBeShortened) {
   HexSpinEdit edit;

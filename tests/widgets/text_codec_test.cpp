@@ -31,29 +31,22 @@ TEST(TextCodec, BuiltInTableAgreesWithPlatformCodec) {
   }
 }
 
-struct CharacterCase {
-  char16_t character;
-  int byte;
-};
-
-class TextCodecCharacters : public testing::TestWithParam<CharacterCase> {};
-
-TEST_P(TextCodecCharacters, MapsCharacterToByte) {
-  const QString text(QChar(GetParam().character));
-  EXPECT_EQ(FromQt(text), Byte(GetParam().byte));
-  EXPECT_EQ(ToQt(Byte(GetParam().byte)), text);
-  EXPECT_EQ(DecodeWindows1252(Byte(GetParam().byte)), text);
+TEST(TextCodec, MapsCharacterToByte) {
+  const struct {
+    char16_t character;
+    int byte;
+  } cases[] = {{u'\u20AC', 0x80},  // euro sign
+               {u'\u0081', 0x81},  // unassigned byte
+               {u'\u201A', 0x82}, {u'\u009D', 0x9D}, {u'\u0178', 0x9F},
+               {u'\u00A0', 0xA0}, {u'\u00D6', 0xD6},  // O with diaeresis
+               {u'\u00FF', 0xFF}};
+  for (const auto& c : cases) {
+    const QString text(QChar(c.character));
+    EXPECT_EQ(FromQt(text), Byte(c.byte)) << c.byte;
+    EXPECT_EQ(ToQt(Byte(c.byte)), text) << c.byte;
+    EXPECT_EQ(DecodeWindows1252(Byte(c.byte)), text) << c.byte;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Windows1252, TextCodecCharacters,
-                         testing::Values(CharacterCase{u'\u20AC', 0x80},  // euro sign
-                                         CharacterCase{u'\u0081', 0x81},  // unassigned byte
-                                         CharacterCase{u'\u201A', 0x82},
-                                         CharacterCase{u'\u009D', 0x9D},
-                                         CharacterCase{u'\u0178', 0x9F},
-                                         CharacterCase{u'\u00A0', 0xA0},
-                                         CharacterCase{u'\u00D6', 0xD6},  // O with diaeresis
-                                         CharacterCase{u'\u00FF', 0xFF}));
 #endif
 
 TEST(TextCodec, ReportsCharactersWithoutAByte) {
@@ -73,25 +66,21 @@ TEST(TextCodec, LossyConversionReplacesEachForeignCharacterOnce) {
   EXPECT_EQ(FromQt(QString()), "");
 }
 
-struct PaneCase {
-  QString text;
-  Lines lines;
-};
-
-class TextCodecPanes : public testing::TestWithParam<PaneCase> {};
-
-TEST_P(TextCodecPanes, SplitsAndJoinsAtLineFeeds) {
-  EXPECT_EQ(LinesFromQt(GetParam().text), GetParam().lines);
-  EXPECT_EQ(LinesToQt(GetParam().lines), GetParam().text);
+TEST(TextCodec, SplitsAndJoinsAtLineFeeds) {
+  const struct {
+    QString text;
+    Lines lines;
+  } cases[] = {{QString(), {}},
+               {QStringLiteral("a"), {"a"}},
+               {QStringLiteral("a\n"), {"a", ""}},
+               {QStringLiteral("\n"), {"", ""}},
+               {QStringLiteral("a\n\nb"), {"a", "", "b"}},
+               {QString::fromUtf8("\xE2\x82\xAC 1\n\xC3\x96"), {"\x80 1", "\xD6"}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(LinesFromQt(c.text), c.lines) << c.text.toStdString();
+    EXPECT_EQ(LinesToQt(c.lines), c.text);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Panes, TextCodecPanes,
-    testing::Values(PaneCase{QString(), {}}, PaneCase{QStringLiteral("a"), {"a"}},
-                    PaneCase{QStringLiteral("a\n"), {"a", ""}},
-                    PaneCase{QStringLiteral("\n"), {"", ""}},
-                    PaneCase{QStringLiteral("a\n\nb"), {"a", "", "b"}},
-                    PaneCase{QString::fromUtf8("\xE2\x82\xAC 1\n\xC3\x96"), {"\x80 1", "\xD6"}}));
 
 TEST(TextCodec, OneEmptyLineShowsAsAnEmptyPane) {
   EXPECT_EQ(LinesToQt({""}), QString());
