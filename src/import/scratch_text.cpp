@@ -10,8 +10,10 @@ namespace {
 // Removes every occurrence of `pattern`, scanning left to right without rescanning what a
 // removal joins, as a replace-all does.
 void RemoveAll(std::string& text, std::string_view pattern) {
-  std::size_t write = 0;
-  std::size_t read = 0;
+  // Scripts rarely hold the pattern at all: nothing before its first place needs to move.
+  std::size_t read = text.find(pattern);
+  if (read == std::string::npos) return;
+  std::size_t write = read;
   while (read < text.size()) {
     if (text.compare(read, pattern.size(), pattern) == 0) {
       read += pattern.size();
