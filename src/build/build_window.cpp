@@ -16,6 +16,7 @@
 #include "import/builtin_texts.h"
 #include "platform/batch_starter.h"
 #include "platform/errors.h"
+#include "widgets/controls.h"
 #include "widgets/dialogs.h"
 #include "widgets/pane_text.h"
 #include "widgets/text_codec.h"
@@ -33,12 +34,6 @@ QPlainTextEdit* MakePane(const char* name, QWidget* parent) {
   pane->setMinimumSize(280, 400);
   pane->setTabStopDistance(pane->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
   return pane;
-}
-
-QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  return button;
 }
 
 }  // namespace
@@ -72,10 +67,10 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
 
   auto* steps = new QGroupBox(this);
   steps->setObjectName("GroupBox1");
-  sbCreateScr_ = MakeButton("sbCreateScr", "Create Script", steps);
-  sbCreateLng_ = MakeButton("sbCreateLng", "Create <lang>", steps);
-  sbSave_ = MakeButton("sbSave", "Save", steps);
-  sbCreate_ = MakeButton("sbCreate", "Create *.dat", steps);
+  sbCreateScr_ = MakeButton(steps, "sbCreateScr", "Create Script");
+  sbCreateLng_ = MakeButton(steps, "sbCreateLng", "Create <lang>");
+  sbSave_ = MakeButton(steps, "sbSave", "Save");
+  sbCreate_ = MakeButton(steps, "sbCreate", "Create *.dat");
   auto* stepsLayout = new QHBoxLayout(steps);
   for (auto* button : {sbCreateScr_, sbCreateLng_, sbSave_, sbCreate_}) {
     stepsLayout->addWidget(button);
@@ -83,7 +78,7 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
 
   auto* copyGroup = new QGroupBox(this);
   copyGroup->setObjectName("GroupBox2");
-  sbCopy_ = MakeButton("sbCopy", "Copy,Delete", copyGroup);
+  sbCopy_ = MakeButton(copyGroup, "sbCopy", "Copy,Delete");
   auto* copyLayout = new QHBoxLayout(copyGroup);
   copyLayout->addWidget(sbCopy_);
 

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editor/page_controls.h"
+#include "widgets/controls.h"
 #include "widgets/audio_edit.h"
 #include "widgets/dialogs.h"
 

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/item_pages.h"
-#include "editor/page_controls.h"
+#include "widgets/controls.h"
 #include "widgets/audio_edit.h"
 #include "widgets/dialogs.h"
 

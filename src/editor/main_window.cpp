@@ -19,7 +19,7 @@
 #include "editor/language_pages.h"
 #include "editor/header_page.h"
 #include "editor/levels_page.h"
-#include "editor/page_controls.h"
+#include "widgets/controls.h"
 #include "import/builtin_texts.h"
 #include "import/script_importer.h"
 #include "settings/setup_dialog.h"

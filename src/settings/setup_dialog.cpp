@@ -13,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/program_folder.h"
 #include "settings/setup_store.h"
+#include "widgets/controls.h"
 #include "widgets/dialogs.h"
 #include "widgets/hex_spin_edit.h"
 #include "widgets/text_codec.h"
@@ -51,12 +52,6 @@ QCheckBox* MakeCheckBox(const char* name, const QString& caption, QWidget* paren
   return box;
 }
 
-QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  return button;
-}
-
 QHBoxLayout* ButtonWithLabel(QPushButton* button, QLabel* label) {
   auto* row = new QHBoxLayout;
   row->addWidget(button);
@@ -79,7 +74,7 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   CheckBox3_ = MakeCheckBox("CheckBox3", "Delete .dat before copying (terget path)", copyGroup);
   CheckBox1_ = MakeCheckBox("CheckBox1", "Delete .dat for copying (source path)", copyGroup);
   CheckBox4_ = MakeCheckBox("CheckBox4", "Copying", copyGroup);
-  SpeedButton1_ = MakeButton("SpeedButton1", "Copy .dat", copyGroup);
+  SpeedButton1_ = MakeButton(copyGroup, "SpeedButton1", "Copy .dat");
   Label1_ = new PathLabel(copyGroup);
   Label1_->setObjectName("Label1");
   auto* copyLayout = new QVBoxLayout(copyGroup);
@@ -91,7 +86,7 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   CheckBox2_ = MakeCheckBox("CheckBox2", "Delete .txt for compile (source path)", datGroup);
   CheckBox5_ = MakeCheckBox("CheckBox5", "Delete string.h for compile (source path)", datGroup);
   CheckBox6_ = MakeCheckBox("CheckBox6", "Save script.txt and <lng>.txt:", datGroup);
-  SpeedButton3_ = MakeButton("SpeedButton3", "Save script.txt, <lng>.txt", datGroup);
+  SpeedButton3_ = MakeButton(datGroup, "SpeedButton3", "Save script.txt, <lng>.txt");
   Label2_ = new PathLabel(datGroup);
   Label2_->setObjectName("Label2");
   auto* datLayout = new QVBoxLayout(datGroup);
@@ -113,7 +108,7 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   numbersLayout->addStretch(1);
   seC_[1]->setToolTip("Zoom");
 
-  SpeedButton2_ = MakeButton("SpeedButton2", "OK", this);
+  SpeedButton2_ = MakeButton(this, "SpeedButton2", "OK");
   QFont bold = SpeedButton2_->font();
   bold.setBold(true);
   SpeedButton2_->setFont(bold);

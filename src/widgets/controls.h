@@ -15,7 +15,7 @@
 
 namespace scriptdesk {
 
-// Small factories shared by the Header and Levels pages: every control gets its layout name
+// Small factories shared by the windows and pages: every control gets its layout name
 // as objectName and its hint as tool tip.
 
 inline QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& hint = {}) {
