@@ -197,7 +197,10 @@ void BuildWindow::sbCreateClick() {
 
 void BuildWindow::sbCopyClick() {
   RunCommand([this] {
-    const SetupSettings settings = settings_ ? settings_() : SetupSettings{};
+    SetupSettings settings = settings_ ? settings_() : SetupSettings{};
+    // The settings hold ANSI text; the file system wants its own spelling of the folders.
+    settings.CopyPath = NativeFromAnsiPath(settings.CopyPath);
+    settings.SaveTxtPath = NativeFromAnsiPath(settings.SaveTxtPath);
     CopyDeleteStep(settings, model_.Header, PaneLines(mScript_), PaneLines(mLng_), programFolder_,
                    log_, [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });

@@ -150,7 +150,7 @@ void SetupDialog::showEvent(QShowEvent* event) {
 
 void SetupDialog::LoadSetup() {
   settings_ =
-      scriptdesk::LoadSetup(SetupIniPath(programFolder_), FolderWithSeparator(programFolder_));
+      scriptdesk::LoadSetup(SetupIniPath(programFolder_), AnsiFromNativePath(FolderWithSeparator(programFolder_)));
   // Showing a value runs the control's handler, which stores the same value again.
   const SetupSettings loaded = settings_;
   ShowPath(Label1_, loaded.CopyPath);

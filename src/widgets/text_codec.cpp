@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -135,6 +136,14 @@ QString LinesToQt(const Lines& lines) {
     text.append(ToQt(lines[i]));
   }
   return text;
+}
+
+std::string AnsiFromNativePath(const std::string& native) {
+  return FromQt(QFile::decodeName(QByteArray::fromStdString(native)));
+}
+
+std::string NativeFromAnsiPath(const std::string& ansi) {
+  return QFile::encodeName(ToQt(ansi)).toStdString();
 }
 
 }  // namespace scriptdesk

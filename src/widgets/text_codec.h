@@ -22,6 +22,11 @@ std::optional<std::string> EncodeAnsi(const QString& text);
 // Each character without a byte in the code page becomes '?'.
 std::string FromQt(const QString& text);
 
+// Folder paths in Setup.ini are ANSI text, as on the platform the program came from; the file
+// system may spell names otherwise (UTF-8 on Linux and macOS). These convert between the two.
+std::string AnsiFromNativePath(const std::string& native);
+std::string NativeFromAnsiPath(const std::string& ansi);
+
 // A pane's text as lines: split at "\n"; an empty text is no line, "a\n" is "a" and "".
 Lines LinesFromQt(const QString& paneText);
 QString LinesToQt(const Lines& lines);

@@ -372,6 +372,25 @@ TEST_F(BuildWindowTest, CopyFindsTheCompilersUpperCaseOutput) {
                           "Copy:" + (target.path() / "ENGLISH.dat").string()}));
 }
 
+#if !defined(_WIN32)
+// Setup.ini holds its folders as ANSI text; the copy must still reach a folder whose name the
+// file system spells in UTF-8.
+TEST_F(BuildWindowTest, CopyReachesAFolderWithAnAccentedName) {
+  TempDir games;
+  const fs::path target = games.path() / "Spiel\xC3\xA4";  // "Spielä" as Linux spells it
+  fs::create_directories(target);
+  WriteSetupIni((games.path() / "Spiel\xE4").string());  // as the dialog writes it
+  root.Write("SCRIPT.DAT", "compiled script");
+  root.Write("ENGLISH.DAT", "compiled english");
+  Start();
+
+  Step("sbCopy");
+
+  EXPECT_TRUE(dialogs.calls.empty());
+  EXPECT_EQ(test::ReadFileBytes(target / "script.dat"), "compiled script");
+}
+#endif
+
 // A stand-in for the user's batch file: it needs Step 3's files, as the compiler does, and
 // leaves the compiler's upper-case outputs, the header last.
 constexpr const char* kStandInScriptBat =
