@@ -17,7 +17,7 @@ namespace scriptdesk {
 
 namespace {
 
-struct PageSpec {
+struct PageEntry {
   LanguagePage page;
   const char* caption;
   const char* memo;
@@ -27,7 +27,7 @@ struct PageSpec {
 };
 
 // In the order of the tabs, which is also LanguagePage order.
-const PageSpec kPages[kLanguagePageCount] = {
+const PageEntry kPages[kLanguagePageCount] = {
     {LanguagePage::Weapons, "Weapons@Items", "Memo1", "SpeedButton16", BuiltinText::mWeapon,
      &LanguagePages::SpeedButton16Click},
     {LanguagePage::Game, "Game", "Memo2", "SpeedButton17", BuiltinText::mgame,
@@ -64,17 +64,17 @@ LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
   pages_->tabBar()->setElideMode(Qt::ElideNone);
   pages_->setUsesScrollButtons(true);
 
-  for (const PageSpec& spec : kPages) {
+  for (const PageEntry& entry : kPages) {
     auto* sheet = new QWidget(pages_);
     auto* memo = new QPlainTextEdit(sheet);
-    memo->setObjectName(spec.memo);
+    memo->setObjectName(entry.memo);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setPlainText(LinesToQt(BuiltinLines(spec.stock)));
+    memo->setPlainText(LinesToQt(BuiltinLines(entry.stock)));
     auto* button = new QPushButton(QStringLiteral("Load old"), sheet);
-    button->setObjectName(spec.button);
-    connect(button, &QPushButton::clicked, this, spec.loadOld);
+    button->setObjectName(entry.button);
+    connect(button, &QPushButton::clicked, this, entry.loadOld);
 
-    if (spec.page == LanguagePage::Examine) {
+    if (entry.page == LanguagePage::Examine) {
       // The examine texts are a few very long lines: a wide, low strip that scrolls sideways.
       memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -91,8 +91,8 @@ LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
       side->addStretch(1);
       layout->addLayout(side);
     }
-    pages_->addTab(sheet, QString::fromLatin1(spec.caption));
-    memos_[Index(spec.page)] = memo;
+    pages_->addTab(sheet, QString::fromLatin1(entry.caption));
+    memos_[Index(entry.page)] = memo;
   }
 
   auto* layout = new QVBoxLayout(this);
