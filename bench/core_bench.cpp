@@ -9,18 +9,18 @@
 #include <string>
 
 #include "bench_folder.h"
-#include "build/build_log.h"
-#include "build/language_writer.h"
-#include "build/script_writer.h"
-#include "import/builtin_texts.h"
-#include "import/import_progress.h"
-#include "import/script_importer.h"
-#include "model/script_model.h"
-#include "platform/file_io.h"
-#include "platform/program_folder.h"
-#include "platform/text_lines.h"
-#include "settings/setup_settings.h"
-#include "settings/setup_store.h"
+#include "core/build/build_log.h"
+#include "core/build/language_writer.h"
+#include "core/build/script_writer.h"
+#include "core/import/builtin_texts.h"
+#include "core/import/import_progress.h"
+#include "core/import/script_importer.h"
+#include "core/model/script_model.h"
+#include "core/platform/file_io.h"
+#include "core/platform/program_folder.h"
+#include "core/platform/text_lines.h"
+#include "core/settings/setup_settings.h"
+#include "core/settings/setup_store.h"
 
 namespace scriptdesk::bench {
 namespace {

@@ -19,14 +19,14 @@
 #include <memory>
 
 #include "bench_folder.h"
-#include "build/build_window.h"
-#include "editor/header_page.h"
-#include "editor/levels_page.h"
-#include "editor/main_window.h"
-#include "platform/program_folder.h"
-#include "settings/setup_dialog.h"
-#include "settings/setup_store.h"
-#include "widgets/dialogs.h"
+#include "ui/build/build_window.h"
+#include "ui/editor/header_page.h"
+#include "ui/editor/levels_page.h"
+#include "ui/editor/main_window.h"
+#include "core/platform/program_folder.h"
+#include "ui/settings/setup_dialog.h"
+#include "core/settings/setup_store.h"
+#include "ui/widgets/dialogs.h"
 
 namespace scriptdesk::bench {
 namespace {

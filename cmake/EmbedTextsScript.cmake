@@ -15,11 +15,11 @@ if(table STREQUAL "")
   set(table "  {\"\", std::string_view()},\n")
 endif()
 file(WRITE ${OUTPUT}.tmp
-"// Generated from the files under import/stock; do not edit.
+"// Generated from the files under core/import/stock; do not edit.
 #include <span>
 #include <string_view>
 
-#include \"import/embedded_texts.h\"
+#include \"core/import/embedded_texts.h\"
 
 namespace scriptdesk {
 namespace {

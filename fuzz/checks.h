@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "build/language_writer.h"
-#include "build/script_writer.h"
-#include "import/builtin_texts.h"
-#include "import/script_importer.h"
-#include "platform/errors.h"
-#include "platform/ini_file.h"
-#include "platform/text_lines.h"
+#include "core/build/language_writer.h"
+#include "core/build/script_writer.h"
+#include "core/import/builtin_texts.h"
+#include "core/import/script_importer.h"
+#include "core/platform/errors.h"
+#include "core/platform/ini_file.h"
+#include "core/platform/text_lines.h"
 
 namespace scriptdesk::fuzz {
 

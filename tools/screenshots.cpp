@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <fstream>
 
-#include "build/build_window.h"
-#include "editor/levels_page.h"
-#include "editor/main_window.h"
-#include "settings/setup_dialog.h"
-#include "widgets/dialogs.h"
+#include "ui/build/build_window.h"
+#include "ui/editor/levels_page.h"
+#include "ui/editor/main_window.h"
+#include "ui/settings/setup_dialog.h"
+#include "ui/widgets/dialogs.h"
 
 namespace {
 

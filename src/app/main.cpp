@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "editor/main_window.h"
-#include "platform/program_folder.h"
-#include "widgets/dialogs.h"
+#include "ui/editor/main_window.h"
+#include "core/platform/program_folder.h"
+#include "ui/widgets/dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,0 +1,59 @@
+#include "core/editor/item_commands.h"
+
+namespace scriptdesk {
+
+const ItemValues& DeletedItemValues() {
+  static const ItemValues kValues = {"0000", "0300", "0000", "0000", "0000", "0002"};
+  return kValues;
+}
+
+ItemSlot* CurrentItemSlot(ScriptModel& model, ItemKind kind, int row) {
+  TLevel* level = model.Current();
+  if (level == nullptr) return nullptr;
+  const auto slots = level->Items(kind);
+  if (row < 0 || row >= static_cast<int>(slots.size())) return nullptr;
+  return &slots[static_cast<std::size_t>(row)];
+}
+
+const ItemSlot* CurrentItemSlot(const ScriptModel& model, ItemKind kind, int row) {
+  return CurrentItemSlot(const_cast<ScriptModel&>(model), kind, row);
+}
+
+std::optional<ItemSlotView> ShowItemSlot(const ScriptModel& model, ItemKind kind, int row) {
+  const ItemSlot* slot = CurrentItemSlot(model, kind, row);
+  if (slot == nullptr) return std::nullopt;
+  return ItemSlotView{
+      {slot->Name, slot->Values}, std::to_string(slot->Id), slot->Number, slot->Enabled};
+}
+
+ItemCommandResult StoreItemPage(ScriptModel& model, ItemKind kind, int row,
+                                const ItemPageTexts& page) {
+  ItemSlot* slot = CurrentItemSlot(model, kind, row);
+  if (slot == nullptr) return ItemCommandResult::SelectLevel;
+  slot->Name = page.Name;
+  for (std::size_t i = 0; i < slot->Values.size(); ++i)
+    slot->Values[i] = ZeroPadHex(page.Values[i]);
+  slot->Enabled = true;
+  return ItemCommandResult::Done;
+}
+
+ItemCommandResult DeleteItemSlot(ScriptModel& model, ItemKind kind, int row) {
+  ItemSlot* slot = CurrentItemSlot(model, kind, row);
+  if (slot == nullptr) return ItemCommandResult::SelectLevel;
+  slot->Enabled = false;
+  slot->Name = "-";
+  slot->Values = DeletedItemValues();
+  return ItemCommandResult::Done;
+}
+
+void CopyItemData(ScriptModel& model, const ItemPageTexts& page) {
+  model.Clipboard.Name = page.Name;
+  model.Clipboard.Values = page.Values;
+}
+
+ItemCommandResult PasteItemData(ScriptModel& model, ItemKind kind, int row) {
+  const ItemPageTexts buffer{model.Clipboard.Name, model.Clipboard.Values};
+  return StoreItemPage(model, kind, row, buffer);
+}
+
+}  // namespace scriptdesk

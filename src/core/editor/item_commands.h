@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/model/script_model.h"
+
+namespace scriptdesk {
+
+// The texts an item page lets the user edit: the name edit and the value edits C1..C6.
+struct ItemPageTexts {
+  std::string Name;
+  ItemValues Values;
+
+  bool operator==(const ItemPageTexts&) const = default;
+};
+
+// Everything an item page shows of one slot.
+struct ItemSlotView {
+  ItemPageTexts Texts;
+  std::string Id;  // decimal, for the read-only "ID" box
+  std::string Number;
+  bool Enabled = false;
+
+  bool operator==(const ItemSlotView&) const = default;
+};
+
+enum class ItemCommandResult {
+  Done,
+  // No current level or no selected row: nothing was changed; the page warns "Select level".
+  SelectLevel,
+};
+
+inline constexpr char kSelectLevelWarning[] = "Select level";
+
+// What "DELETE" leaves in a slot. Fixed on purpose: not the DefaultNumbers of Setup.ini.
+const ItemValues& DeletedItemValues();  // "0000", "0300", "0000", "0000", "0000", "0002"
+
+// The slot at `row` of the current level, or null when there is no such level or row.
+ItemSlot* CurrentItemSlot(ScriptModel& model, ItemKind kind, int row);
+const ItemSlot* CurrentItemSlot(const ScriptModel& model, ItemKind kind, int row);
+
+// The slot at `row` of the current level as its page shows it; nullopt when there is none.
+std::optional<ItemSlotView> ShowItemSlot(const ScriptModel& model, ItemKind kind, int row);
+
+// "Add/Replace": the name exactly as typed, the values through ZeroPadHex, and the slot enabled.
+ItemCommandResult StoreItemPage(ScriptModel& model, ItemKind kind, int row,
+                                const ItemPageTexts& page);
+
+// "DELETE": name "-", the fixed DeletedItemValues, not enabled.
+ItemCommandResult DeleteItemSlot(ScriptModel& model, ItemKind kind, int row);
+
+// "Copy data": the page's texts as shown, unstored edits included and nothing zero-filled.
+void CopyItemData(ScriptModel& model, const ItemPageTexts& page);
+
+// "Paste data": stores the copy buffer into the slot as "Add/Replace" stores a page.
+ItemCommandResult PasteItemData(ScriptModel& model, ItemKind kind, int row);
+
+}  // namespace scriptdesk

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/model/script_model.h"
+
+namespace scriptdesk {
+
+// What the "Inf. " tab of the Levels page shows: the texts of its controls as displayed and the
+// states of its check boxes. The page is a scratch form; only the commands below store it.
+struct LevelPage {
+  std::string Name;
+  std::string Legend;
+  std::string LevelFile;
+  std::string Audio;
+  bool Layer1Enabled = false;
+  std::array<std::string, 4> Layer1;  // Red, Green, Blue, Speed
+  bool Layer2Enabled = false;
+  std::array<std::string, 4> Layer2;
+  bool LensFlareEnabled = false;
+  std::array<std::string, 6> LensFlare;
+  std::array<std::string, 7> LoadCamera;  // source x, y, z, target x, y, z, room
+  bool FogEnabled = false;
+  std::array<std::string, 3> Fog;
+  std::string MirrorRoom;
+  std::string MirrorValue;
+  std::int32_t ResetHub = 0;
+  std::int32_t UVRotate = 0;
+  bool YoungLara = false;
+  bool ColAddHorizon = false;
+  bool Horizon = false;
+  bool Lightning = false;
+  bool RemoveAmulet = false;
+  bool Timer = false;
+  bool Train = false;
+  bool NoLevel = false;
+  bool Pulse = false;
+
+  bool operator==(const LevelPage&) const = default;
+};
+
+// What the page shows when the window is created; start-up adds it as level 0 "Temp".
+LevelPage DefaultLevelPage();
+
+// Copies the page into a level's settings; the audio track is stored as three digits. The item
+// tables are left alone.
+void StoreLevelPage(const LevelPage& page, TLevel& level);
+// The level's settings as the page shows them.
+LevelPage ShowLevel(const TLevel& level);
+
+// Why a level command changed nothing. Each refusal is a warning the user must see.
+enum class LevelRefusal { None, MaxLevels, InvalidInput, SelectLevel };
+
+// The warning text of a refusal; empty for None.
+std::string RefusalMessage(LevelRefusal refusal);
+
+// The commands take the index of the level list's selected entry (-1 for none) and leave
+// CurrentLevel on the level they stored. On a refusal the model is unchanged.
+
+// "Add": appends the page as a new last level with every item slot unnamed and off.
+LevelRefusal AddLevel(ScriptModel& model, const LevelPage& page);
+// "Replace": stores the page over the selected level; its item tables stay as they were.
+LevelRefusal ReplaceLevel(ScriptModel& model, const LevelPage& page, int selected);
+// "Duplicate": appends the page as a new last level that takes the selected level's item names
+// and check marks; the new slot keeps its own item values.
+LevelRefusal DuplicateLevel(ScriptModel& model, const LevelPage& page, int selected);
+
+// "Up" and "Down": exchange the selected level with its neighbour. The moved level's new index
+// (also the new CurrentLevel), or -1 when there is nothing to move.
+int MoveLevelUp(ScriptModel& model, int selected);
+int MoveLevelDown(ScriptModel& model, int selected);
+
+// "Delete" only removes a selected level other than the first.
+bool CanDeleteLevel(const ScriptModel& model, int selected);
+// Removes the selected level; the one before it becomes current. False when not allowed.
+bool DeleteLevel(ScriptModel& model, int selected);
+// "Delete all Levels": no level left, none current.
+void DeleteAllLevels(ScriptModel& model);
+
+}  // namespace scriptdesk

@@ -1,0 +1,324 @@
+#include "ui/editor/item_page.h"
+
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "ui/widgets/dialogs.h"
+#include "ui/widgets/hex_spin_edit.h"
+#include "ui/widgets/text_codec.h"
+
+namespace scriptdesk {
+namespace {
+
+// The layout names of one page's controls.
+struct ControlNames {
+  const char* page;
+  const char* list;
+  const char* name;
+  const char* valuePrefix;  // + "C1".."C6"
+  const char* id;
+  const char* number;
+  const char* store;
+  const char* remove;
+  const char* copy;
+  const char* paste;
+};
+
+ControlNames NamesOf(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::Key:
+      return {"TabSheetKey", "lbKey",        "eNameKey",     "se",      "leID",
+              "leSize",      "SpeedButton7", "SpeedButton8", "sbCopyK", "sbPasteK"};
+    case ItemKind::Puzzle:
+      return {"TabSheetPuzzle", "lbPuzzle",     "eNamePuz",      "seP",     "lePID",
+              "lePSize",        "SpeedButton9", "SpeedButton10", "sbCopyP", "sbPasteP"};
+    case ItemKind::Pickup:
+      return {"PanelPick", "lbPick",        "eNamePi",       "sePi",     "lePiID",
+              "lePiSize",  "SpeedButton11", "SpeedButton12", "sbCopyPi", "sbPastePi"};
+    case ItemKind::Examine:
+      return {"PanelExam", "lbExam",        "eNameE",        "seE",     "leEID",
+              "leESize",   "SpeedButton13", "SpeedButton14", "sbCopyE", "sbPasteE"};
+  }
+  return {};
+}
+
+// A name must survive the trip into the ANSI script unchanged, so characters without a byte
+// in the code page cannot be typed or pasted.
+class AnsiValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& /*pos*/) const override {
+    return EncodeAnsi(input).has_value() ? Acceptable : Invalid;
+  }
+};
+
+// The slot list: its natural size shows every row, in columns of at most kRowsPerColumn; given
+// less room it wraps into more columns rather than hiding rows.
+class ItemList : public QListWidget {
+ public:
+  static constexpr int kRowsPerColumn = 14;
+
+  explicit ItemList(QWidget* parent) : QListWidget(parent) {
+    setFlow(QListView::TopToBottom);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
+
+  QSize sizeHint() const override {
+    ensurePolished();
+    const int rows = std::max(count(), 1);
+    const int columns = (rows + kRowsPerColumn - 1) / kRowsPerColumn;
+    const int rowsShown = std::min(rows, kRowsPerColumn);
+    int rowHeight = 0;
+    int columnWidth = 0;
+    for (int row = 0; row < count(); ++row) {
+      const QSize size = sizeHintForIndex(model()->index(row, 0));
+      rowHeight = std::max(rowHeight, size.height());
+      columnWidth = std::max(columnWidth, size.width());
+    }
+    const int frame = 2 * frameWidth();
+    // The view lays out its columns as if the horizontal scroll bar were shown.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return {columns * (columnWidth + 2 * spacing()) + frame + 4,
+            rowsShown * (rowHeight + 2 * spacing()) + frame + scrollBar + 2};
+  }
+};
+
+QLineEdit* ReadOnlyBox(const char* name, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setReadOnly(true);
+  box->setFocusPolicy(Qt::ClickFocus);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+  box->setPalette(palette);
+  return box;
+}
+
+QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+void MakeBold(QPushButton* button, const QColor& color) {
+  QFont font = button->font();
+  font.setBold(true);
+  button->setFont(font);
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::ButtonText, color);
+  button->setPalette(palette);
+}
+
+}  // namespace
+
+ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), kind_(kind), model_(model), dialogs_(dialogs) {
+  const ControlNames names = NamesOf(kind);
+  setObjectName(names.page);
+
+  list_ = new ItemList(this);
+  list_->setObjectName(names.list);
+  const int rows = ItemSlotCount(kind);
+  marks_.assign(static_cast<std::size_t>(rows), false);
+  for (int row = 0; row < rows; ++row) {
+    auto* item = new QListWidgetItem(ToQt(ItemSlotLabel(kind, row)), list_);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+  }
+
+  nameEdit_ = new QLineEdit(QStringLiteral("-"), this);
+  nameEdit_->setObjectName(names.name);
+  nameEdit_->setValidator(new AnsiValidator(nameEdit_));
+  auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
+  nameLabel->setBuddy(nameEdit_);
+
+  auto* values = new QGridLayout;
+  values->setHorizontalSpacing(4);
+  values->setVerticalSpacing(4);
+  for (int i = 0; i < kValueCount; ++i) {
+    auto* edit = new HexSpinEdit(this);
+    edit->setObjectName(QString::fromLatin1(names.valuePrefix) + "C" + QString::number(i + 1));
+    valueEdits_[static_cast<std::size_t>(i)] = edit;
+    values->addWidget(edit, i / 3, i % 3);
+  }
+  valueEdits_[1]->setToolTip(QStringLiteral("Zoom"));
+
+  idBox_ = ReadOnlyBox(names.id, this);
+  numberBox_ = ReadOnlyBox(names.number, this);
+  auto* idLabel = new QLabel(QStringLiteral("ID"), this);
+  idLabel->setBuddy(idBox_);
+  auto* numberLabel = new QLabel(QStringLiteral("Number"), this);
+  numberLabel->setBuddy(numberBox_);
+  auto* boxes = new QGridLayout;
+  boxes->setHorizontalSpacing(4);
+  boxes->setVerticalSpacing(0);
+  boxes->addWidget(idLabel, 0, 0);
+  boxes->addWidget(numberLabel, 0, 1);
+  boxes->addWidget(idBox_, 1, 0);
+  boxes->addWidget(numberBox_, 1, 1);
+
+  storeButton_ = Button(QStringLiteral("Add/Replace"), names.store, this);
+  MakeBold(storeButton_, QColor(0, 128, 0));
+  deleteButton_ = Button(QStringLiteral("DELETE"), names.remove, this);
+  MakeBold(deleteButton_, QColor(255, 0, 0));
+  copyButton_ = Button(QStringLiteral("Copy data"), names.copy, this);
+  pasteButton_ = Button(QStringLiteral("Paste data"), names.paste, this);
+  auto* buttons = new QGridLayout;
+  buttons->setSpacing(4);
+  buttons->addWidget(storeButton_, 0, 0);
+  buttons->addWidget(deleteButton_, 0, 1);
+  buttons->addWidget(copyButton_, 1, 0);
+  buttons->addWidget(pasteButton_, 1, 1);
+
+  auto* controls = new QVBoxLayout;
+  controls->setSpacing(4);
+  controls->addWidget(nameLabel);
+  controls->addWidget(nameEdit_);
+  controls->addLayout(values);
+  controls->addLayout(boxes);
+  controls->addSpacing(4);
+  controls->addLayout(buttons);
+  controls->addStretch(1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(8);
+  layout->addWidget(list_, 1);
+  layout->addLayout(controls, 0);
+
+  connect(list_, &QListWidget::currentRowChanged, this, &ItemPage::RowClick);
+  connect(list_, &QListWidget::itemClicked, this, &ItemPage::RowClick);
+  connect(list_, &QListWidget::itemChanged, this, &ItemPage::RestoreMark);
+  connect(storeButton_, &QPushButton::clicked, this, &ItemPage::AddReplaceClick);
+  connect(deleteButton_, &QPushButton::clicked, this, &ItemPage::DeleteClick);
+}
+
+void ItemPage::ShowItemSlot(int row) {
+  const auto view = scriptdesk::ShowItemSlot(model_, kind_, row);
+  if (!view) return;
+  ShowTexts(view->Texts);
+  idBox_->setText(ToQt(view->Id));
+  numberBox_->setText(ToQt(view->Number));
+  ShowMark(row, view->Enabled);
+}
+
+ItemCommandResult ItemPage::StoreItemPage() {
+  const int row = selectedRow();
+  const ItemCommandResult result = scriptdesk::StoreItemPage(model_, kind_, row, Texts());
+  if (result == ItemCommandResult::Done) ShowMark(row, true);
+  return result;
+}
+
+void ItemPage::ShowEveryMark() {
+  for (int row = 0; row < list_->count(); ++row) {
+    if (const ItemSlot* slot = CurrentItemSlot(model_, kind_, row)) ShowMark(row, slot->Enabled);
+  }
+  if (selectedRow() >= 0) ShowItemSlot(selectedRow());
+}
+
+int ItemPage::selectedRow() const {
+  const int row = list_->currentRow();
+  if (row < 0 || !list_->item(row)->isSelected()) return -1;
+  return row;
+}
+
+void ItemPage::SelectRow(int row) {
+  if (row < 0 || row >= list_->count()) return;
+  {
+    const QSignalBlocker blocker(list_);
+    list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  }
+  // The blocked signals kept the view from following; bring the row into sight.
+  list_->scrollToItem(list_->item(row));
+  ShowItemSlot(row);
+}
+
+ItemPageTexts ItemPage::Texts() const {
+  ItemPageTexts texts;
+  texts.Name = FromQt(nameEdit_->text());
+  for (std::size_t i = 0; i < texts.Values.size(); ++i) {
+    texts.Values[i] = FromQt(valueEdits_[i]->text());
+  }
+  return texts;
+}
+
+void ItemPage::PasteData() {
+  const int row = selectedRow();
+  if (CurrentItemSlot(model_, kind_, row) == nullptr) {
+    WarnSelectLevel();
+    return;
+  }
+  ShowTexts({model_.Clipboard.Name, model_.Clipboard.Values});
+  StoreItemPage();
+  ShowItemSlot(row);
+}
+
+void ItemPage::RowClick() {
+  const int row = selectedRow();
+  if (row >= 0) ShowItemSlot(row);
+}
+
+void ItemPage::AddReplaceClick() {
+  if (StoreItemPage() != ItemCommandResult::Done) {
+    WarnSelectLevel();
+    return;
+  }
+  ShowItemSlot(selectedRow());
+}
+
+void ItemPage::DeleteClick() {
+  const int row = selectedRow();
+  if (DeleteItemSlot(model_, kind_, row) != ItemCommandResult::Done) {
+    WarnSelectLevel();
+    return;
+  }
+  // "ID" and "Number" already show this row and are left alone.
+  ShowMark(row, false);
+  ShowTexts({"-", DeletedItemValues()});
+}
+
+void ItemPage::ShowTexts(const ItemPageTexts& texts) {
+  nameEdit_->setText(ToQt(texts.Name));
+  for (std::size_t i = 0; i < texts.Values.size(); ++i) {
+    valueEdits_[i]->setText(ToQt(texts.Values[i]));
+  }
+}
+
+void ItemPage::ShowMark(int row, bool enabled) {
+  QListWidgetItem* item = list_->item(row);
+  if (item == nullptr) return;
+  marks_[static_cast<std::size_t>(row)] = enabled;
+  settingMark_ = true;
+  item->setCheckState(enabled ? Qt::Checked : Qt::Unchecked);
+  settingMark_ = false;
+}
+
+void ItemPage::RestoreMark(QListWidgetItem* item) {
+  if (settingMark_) return;
+  // The mark is no input: whatever the user did to it, it shows the model again (or, with no
+  // current level, what it showed before).
+  const int row = list_->row(item);
+  if (row < 0) return;
+  const ItemSlot* slot = CurrentItemSlot(model_, kind_, row);
+  ShowMark(row, slot != nullptr ? slot->Enabled : marks_[static_cast<std::size_t>(row)]);
+}
+
+void ItemPage::WarnSelectLevel() {
+  dialogs_.Warning(this, QString::fromLatin1(kSelectLevelWarning));
+}
+
+}  // namespace scriptdesk

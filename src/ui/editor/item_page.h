@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include <QWidget>
+
+#include "core/editor/item_commands.h"
+#include "core/model/script_model.h"
+
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace scriptdesk {
+
+class Dialogs;
+class HexSpinEdit;
+
+// One item page: the check list of a kind's slots beside the slot's name, six values, the
+// read-only "ID" and "Number" boxes and the commands. It edits the slots of the current level;
+// nothing typed reaches the model before "Add/Replace" or "Paste data".
+class ItemPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  ItemKind kind() const { return kind_; }
+
+  // Fills the page from slot `row` of the current level and sets that row's check mark.
+  // Without a current level the page keeps what it shows.
+  void ShowItemSlot(int row);
+  // Writes the page into the selected slot of the current level, enabled, and ticks its row.
+  ItemCommandResult StoreItemPage();
+  // Every row's check mark from the model; the page then shows the selected slot again.
+  void ShowEveryMark();
+
+  // The selected row, or -1.
+  int selectedRow() const;
+  // Selects the row and shows its slot.
+  void SelectRow(int row);
+
+  // What the name edit and the value edits show right now, stored or not.
+  ItemPageTexts Texts() const;
+  // "Paste data" for this page: the copy buffer goes into the selected slot and is shown.
+  void PasteData();
+
+  QPushButton* copyButton() const { return copyButton_; }
+  QPushButton* pasteButton() const { return pasteButton_; }
+
+ public slots:
+  void RowClick();         // lbKeyClick, lbPuzzleClick, lbPickClick, lbExamClick
+  void AddReplaceClick();  // SpeedButton7Click, 9, 11, 13
+  void DeleteClick();      // SpeedButton8Click, 10, 12, 14
+
+ private:
+  void ShowTexts(const ItemPageTexts& texts);
+  void ShowMark(int row, bool enabled);
+  void RestoreMark(QListWidgetItem* item);
+  void WarnSelectLevel();
+
+  const ItemKind kind_;
+  ScriptModel& model_;
+  Dialogs& dialogs_;
+
+  QListWidget* list_ = nullptr;
+  QLineEdit* nameEdit_ = nullptr;
+  std::array<HexSpinEdit*, kValueCount> valueEdits_ = {};
+  QLineEdit* idBox_ = nullptr;
+  QLineEdit* numberBox_ = nullptr;
+  QPushButton* storeButton_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
+  QPushButton* copyButton_ = nullptr;
+  QPushButton* pasteButton_ = nullptr;
+
+  // The marks as last shown from the model; a mark ticked by hand goes back to these.
+  std::vector<bool> marks_;
+  bool settingMark_ = false;
+};
+
+}  // namespace scriptdesk

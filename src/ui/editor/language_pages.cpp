@@ -1,0 +1,142 @@
+#include "ui/editor/language_pages.h"
+
+#include <QBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "core/import/builtin_texts.h"
+#include "ui/widgets/pane_text.h"
+#include "ui/widgets/text_codec.h"
+
+namespace scriptdesk {
+
+namespace {
+
+struct PageEntry {
+  LanguagePage page;
+  const char* caption;
+  const char* memo;
+  const char* button;
+  BuiltinText stock;
+  void (LanguagePages::*loadOld)();
+};
+
+// In the order of the tabs, which is also LanguagePage order.
+const PageEntry kPages[kLanguagePageCount] = {
+    {LanguagePage::Weapons, "Weapons@Items", "Memo1", "SpeedButton16", BuiltinText::mWeapon,
+     &LanguagePages::SpeedButton16Click},
+    {LanguagePage::Game, "Game", "Memo2", "SpeedButton17", BuiltinText::mgame,
+     &LanguagePages::SpeedButton17Click},
+    {LanguagePage::Examine, "Examine", "Memo7", "SpeedButton19", BuiltinText::mexamine,
+     &LanguagePages::SpeedButton19Click},
+    {LanguagePage::PlayStation, "PlayStation", "Memo3", "SpeedButton20", BuiltinText::mps,
+     &LanguagePages::SpeedButton20Click},
+    {LanguagePage::Credit, "Credit", "Memo4", "SpeedButton21", BuiltinText::mcredit,
+     &LanguagePages::SpeedButton21Click},
+    {LanguagePage::PCStrings, "PCStrings", "Memo5", "SpeedButton22", BuiltinText::mpc,
+     &LanguagePages::SpeedButton22Click},
+    {LanguagePage::SetupDialog, "Setup Dialog", "Memo6", "SpeedButton23", BuiltinText::mdialog,
+     &LanguagePages::SpeedButton23Click},
+};
+
+std::size_t Index(LanguagePage page) {
+  return static_cast<std::size_t>(page);
+}
+
+int ExamineStripHeight(const QPlainTextEdit* memo) {
+  // Room for the three examine lines and the empty one "Load old" leaves, plus the scroll bar.
+  const int lines = 4;
+  return memo->fontMetrics().lineSpacing() * lines +
+         2 * (memo->frameWidth() + static_cast<int>(memo->document()->documentMargin())) +
+         memo->horizontalScrollBar()->sizeHint().height();
+}
+
+}  // namespace
+
+LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
+  pages_ = new QTabWidget(this);
+  pages_->setTabPosition(QTabWidget::South);
+  pages_->tabBar()->setElideMode(Qt::ElideNone);
+  pages_->setUsesScrollButtons(true);
+
+  for (const PageEntry& entry : kPages) {
+    auto* sheet = new QWidget(pages_);
+    auto* memo = new QPlainTextEdit(sheet);
+    memo->setObjectName(entry.memo);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setPlainText(LinesToQt(BuiltinLines(entry.stock)));
+    auto* button = new QPushButton(QStringLiteral("Load old"), sheet);
+    button->setObjectName(entry.button);
+    connect(button, &QPushButton::clicked, this, entry.loadOld);
+
+    if (entry.page == LanguagePage::Examine) {
+      // The examine texts are a few very long lines: a wide, low strip that scrolls sideways.
+      memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      memo->setFixedHeight(ExamineStripHeight(memo));
+      auto* layout = new QVBoxLayout(sheet);
+      layout->addWidget(memo);
+      layout->addWidget(button, 0, Qt::AlignLeft);
+      layout->addStretch(1);
+    } else {
+      auto* layout = new QHBoxLayout(sheet);
+      layout->addWidget(memo, 1);
+      auto* side = new QVBoxLayout;
+      side->addWidget(button);
+      side->addStretch(1);
+      layout->addLayout(side);
+    }
+    pages_->addTab(sheet, QString::fromLatin1(entry.caption));
+    memos_[Index(entry.page)] = memo;
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(pages_);
+}
+
+LanguageTexts LanguagePages::texts() const {
+  LanguageTexts texts;
+  for (std::size_t i = 0; i < memos_.size(); ++i) texts[i] = LinesFromQt(PaneTextOf(memos_[i]));
+  return texts;
+}
+
+void LanguagePages::LoadOld(LanguagePage page) {
+  Lines lines = BuiltinLines(kPages[Index(page)].stock);
+  lines.emplace_back();  // the whole stock text added as one piece ends in a line break
+  QPlainTextEdit* memo = memos_[Index(page)];
+  // Replaced through a cursor rather than setPlainText so that Undo can bring the edits back.
+  QTextCursor cursor(memo->document());
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(LinesToQt(lines));
+  memo->moveCursor(QTextCursor::Start);
+}
+
+void LanguagePages::SpeedButton16Click() {
+  LoadOld(LanguagePage::Weapons);
+}
+void LanguagePages::SpeedButton17Click() {
+  LoadOld(LanguagePage::Game);
+}
+void LanguagePages::SpeedButton19Click() {
+  LoadOld(LanguagePage::Examine);
+}
+void LanguagePages::SpeedButton20Click() {
+  LoadOld(LanguagePage::PlayStation);
+}
+void LanguagePages::SpeedButton21Click() {
+  LoadOld(LanguagePage::Credit);
+}
+void LanguagePages::SpeedButton22Click() {
+  LoadOld(LanguagePage::PCStrings);
+}
+void LanguagePages::SpeedButton23Click() {
+  LoadOld(LanguagePage::SetupDialog);
+}
+
+}  // namespace scriptdesk

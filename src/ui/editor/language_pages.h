@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+
+#include <QWidget>
+
+#include "core/build/language_writer.h"
+
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace scriptdesk {
+
+// The "<language>" tab of the main window: the seven fixed blocks of the language file, each
+// editable on its own sub-page with a "Load old" button that puts back the stock text.
+class LanguagePages : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit LanguagePages(QWidget* parent = nullptr);
+
+  // Each page's lines as the user left them, in LanguagePage order.
+  LanguageTexts texts() const;
+
+ public slots:
+  void SpeedButton16Click();  // "Weapons@Items"
+  void SpeedButton17Click();  // "Game"
+  void SpeedButton19Click();  // "Examine"
+  void SpeedButton20Click();  // "PlayStation"
+  void SpeedButton21Click();  // "Credit"
+  void SpeedButton22Click();  // "PCStrings"
+  void SpeedButton23Click();  // "Setup Dialog"
+
+ private:
+  void LoadOld(LanguagePage page);
+
+  QTabWidget* pages_ = nullptr;
+  std::array<QPlainTextEdit*, kLanguagePageCount> memos_{};
+};
+
+}  // namespace scriptdesk

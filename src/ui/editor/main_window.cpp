@@ -1,0 +1,298 @@
+#include "ui/editor/main_window.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStringList>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "ui/build/build_window.h"
+#include "ui/editor/about_dialog.h"
+#include "ui/editor/language_pages.h"
+#include "ui/editor/header_page.h"
+#include "ui/editor/levels_page.h"
+#include "ui/widgets/controls.h"
+#include "core/import/builtin_texts.h"
+#include "core/import/script_importer.h"
+#include "ui/settings/setup_dialog.h"
+#include "core/settings/setup_store.h"
+#include "ui/widgets/dialogs.h"
+#include "ui/widgets/progress_gauge.h"
+#include "ui/widgets/text_codec.h"
+
+namespace scriptdesk {
+namespace {
+
+constexpr int kToolTipWakeUpMs = 500;
+constexpr int kToolTipShownMs = 5000;
+
+// Tool tips come up after half a second; the wake-up delay is a style hint in Qt.
+class ToolTipStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ToolTip_WakeUpDelay) return kToolTipWakeUpMs;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+// Shows every widget's tool tip for five seconds, in every window of the program, unless the
+// widget asks for its own duration.
+class ToolTipTimer : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->toolTip().isEmpty() || widget->toolTipDuration() >= 0) {
+      return false;
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QToolTip::showText(help->globalPos(), widget->toolTip(), widget, {}, kToolTipShownMs);
+    event->accept();
+    return true;
+  }
+};
+
+void SetUpToolTips() {
+  QPalette palette = QToolTip::palette();
+  palette.setColor(QPalette::ToolTipBase, QColor(166, 202, 240));
+  palette.setColor(QPalette::ToolTipText, Qt::black);
+  QToolTip::setPalette(palette);
+  if (dynamic_cast<ToolTipStyle*>(QApplication::style()) == nullptr) {
+    QApplication::setStyle(new ToolTipStyle(QStyleFactory::create(QApplication::style()->name())));
+  }
+  const QString timerName = QStringLiteral("ToolTipTimer");
+  if (qApp->findChild<QObject*>(timerName, Qt::FindDirectChildrenOnly) == nullptr) {
+    auto* timer = new ToolTipTimer(qApp);
+    timer->setObjectName(timerName);
+    qApp->installEventFilter(timer);
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
+  setObjectName("TForm1");
+  setWindowTitle("Script for TR4");
+  // The pages are dense; the small dialog font lets them fit the window's starting size.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
+  SetUpToolTips();
+
+  PageControl1_ = new QTabWidget(this);
+  PageControl1_->setObjectName("PageControl1");
+  headerTab_ = new HeaderTab(model_, dialogs_, PageControl1_);
+  headerTab_->setObjectName("TabSheet1");
+  levelsTab_ = new LevelsTab(model_, dialogs_, PageControl1_);
+  levelsTab_->setObjectName("TabSheet2");
+  TabSheet3_ = new QWidget(PageControl1_);
+  TabSheet3_->setObjectName("TabSheet3");
+  auto* languageLayout = new QVBoxLayout(TabSheet3_);
+  languageLayout->setContentsMargins(0, 0, 0, 0);
+  PageControl1_->addTab(headerTab_, "Header");
+  PageControl1_->addTab(levelsTab_, "Levels");
+  PageControl1_->addTab(TabSheet3_, "<language>");
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
+  layout->addWidget(PageControl1_, 1);
+  layout->addWidget(MakeBottomPanel());
+  resize(613, 577);
+
+  FormCreate();
+  // The build window reads the model, so it comes only after the model is complete.
+  buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
+  // Closing the main window ends the program, even with the build window still open.
+  buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+  setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
+  setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
+
+  auto* languagePages = new LanguagePages;
+  setLanguagePages(languagePages);
+  buildWindow_->setLanguageTextsSource([languagePages] { return languagePages->texts(); });
+  buildWindow_->setSettingsSource([this] { return setupDialog_->settings(); });
+  PageControl1_->setCurrentWidget(headerTab_);
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::MakeBottomPanel() {
+  auto* panel = new QFrame(this);
+  panel->setObjectName("Panel1");
+  panel->setFrameShape(QFrame::StyledPanel);
+  SpeedButton18_ = MakeButton(panel, "SpeedButton18", "Compile");
+  SpeedButton15_ = MakeButton(panel, "SpeedButton15", "Setup");
+  SpeedButton24_ = MakeButton(panel, "SpeedButton24", "Load Script.txt");
+  sbEditorScr_ = MakeButton(panel, "sbEditorScr", "Create Editor script");
+  sbOriginalScr_ = MakeButton(panel, "sbOriginalScr", "Create Original script");
+  SpeedButton25_ = MakeButton(panel, "SpeedButton25", "About");
+  ProgressGauge_ = new ProgressGauge(panel);
+  ProgressGauge_->setObjectName("ProgressGauge");
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {SpeedButton18_, SpeedButton15_, SpeedButton24_, sbEditorScr_,
+                              sbOriginalScr_, SpeedButton25_}) {
+    FitToText(button);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
+  buttons->setSpacing(4);
+  layout->addLayout(buttons);
+  layout->addWidget(ProgressGauge_);
+
+  connect(SpeedButton18_, &QPushButton::clicked, this, &MainWindow::SpeedButton18Click);
+  connect(SpeedButton15_, &QPushButton::clicked, this, &MainWindow::SpeedButton15Click);
+  connect(SpeedButton24_, &QPushButton::clicked, this, &MainWindow::SpeedButton24Click);
+  connect(sbEditorScr_, &QPushButton::clicked, this, &MainWindow::sbEditorScrClick);
+  connect(sbOriginalScr_, &QPushButton::clicked, this, &MainWindow::sbOriginalScrClick);
+  connect(SpeedButton25_, &QPushButton::clicked, this, &MainWindow::SpeedButton25Click);
+  return panel;
+}
+
+void MainWindow::FormCreate() {
+  // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
+  const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
+  model_.Initialise(defaults);
+  levelsTab_->AddFromPage();
+  headerTab_->StoreHeaderPage();
+}
+
+void MainWindow::setLanguagePages(QWidget* pages) {
+  if (languagePages_ != nullptr) {
+    TabSheet3_->layout()->removeWidget(languagePages_);
+    delete languagePages_;
+  }
+  languagePages_ = pages;
+  if (pages != nullptr) TabSheet3_->layout()->addWidget(pages);
+}
+
+void MainWindow::ShowHeaderPage() {
+  headerTab_->ShowHeaderPage();
+}
+
+void MainWindow::SpeedButton18Click() {
+  buildWindow_->show();
+  buildWindow_->raise();
+  buildWindow_->activateWindow();
+}
+
+void MainWindow::SpeedButton15Click() {
+  setupDialog_->show();
+  setupDialog_->raise();
+  setupDialog_->activateWindow();
+}
+
+namespace {
+
+// The bottom panel's gauge as the importer drives it.
+class GaugeProgress final : public ImportProgress {
+ public:
+  explicit GaugeProgress(ProgressGauge* gauge) : gauge_(gauge) {}
+  void SetValue(int value) override {
+    ImportProgress::SetValue(value);
+    gauge_->setValue(Value());
+  }
+  void Advance() override {
+    ImportProgress::Advance();
+    gauge_->setValue(Value());
+  }
+  void SetCaption(const std::string& caption) override {
+    ImportProgress::SetCaption(caption);
+    gauge_->setText(ToQt(caption));
+  }
+
+ private:
+  ProgressGauge* gauge_;
+};
+
+QString SkippedLinesText(const std::vector<std::string>& lines) {
+  constexpr std::size_t kShown = 20;
+  QString text = QString("%1 item line(s) name no slot of their table and were left out:")
+                     .arg(static_cast<qsizetype>(lines.size()));
+  for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) text += "\n" + ToQt(lines[i]);
+  if (lines.size() > kShown) {
+    text += QString("\n... and %1 more").arg(static_cast<qsizetype>(lines.size() - kShown));
+  }
+  return text;
+}
+
+// Everything the script held that the project could not take, in one box; empty when nothing.
+QString LeftOutText(const ImportResult& result) {
+  QStringList parts;
+  if (result.LevelSectionsLeftOut > 0) {
+    parts << QString("Only the first 39 level sections were imported; %1 more were left out.")
+                 .arg(result.LevelSectionsLeftOut);
+  }
+  if (!result.SkippedLines.empty()) parts << SkippedLinesText(result.SkippedLines);
+  return parts.join("\n\n");
+}
+
+}  // namespace
+
+void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& import) {
+  // The file copy of "Load Script.txt" lets events through; a second import must wait.
+  if (importing_) return;
+  importing_ = true;
+  GaugeProgress progress(ProgressGauge_);
+  try {
+    const ImportResult result = import(progress);
+    headerTab_->ShowHeaderPage();
+    levelsTab_->RefillLevelList();
+    if (const QString leftOut = LeftOutText(result); !leftOut.isEmpty()) {
+      dialogs_.Warning(this, leftOut);
+    }
+  } catch (const std::exception& error) {
+    dialogs_.Error(this, ToQt(error.what()));
+  }
+  importing_ = false;
+}
+
+void MainWindow::SpeedButton24Click() {
+  if (importing_) return;
+  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", ToQt(programFolder_.string()));
+  if (!chosen) return;
+  const std::filesystem::path file = chosen->toStdString();
+  RunImport([&](ImportProgress& progress) {
+    return ImportScriptFile(model_, programFolder_, file, buildWindow_->log(), progress,
+                            [] { QApplication::processEvents(QEventLoop::AllEvents); });
+  });
+}
+
+void MainWindow::sbEditorScrClick() {
+  RunImport([&](ImportProgress& progress) {
+    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::mScriptEdit),
+                             "Create Editor script", progress);
+  });
+}
+
+void MainWindow::sbOriginalScrClick() {
+  RunImport([&](ImportProgress& progress) {
+    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::mScriptOrig),
+                             "Create Original script", progress);
+  });
+}
+
+void MainWindow::SpeedButton25Click() {
+  if (aboutDialog_ == nullptr) aboutDialog_ = new AboutDialog(this);
+  aboutDialog_->open();
+}
+
+}  // namespace scriptdesk

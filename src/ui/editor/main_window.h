@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "core/model/script_model.h"
+
+class QPushButton;
+class QTabWidget;
+
+namespace scriptdesk {
+
+class AboutDialog;
+class BuildWindow;
+class Dialogs;
+class HeaderTab;
+class ImportProgress;
+class LanguagePages;
+class LevelsTab;
+class ProgressGauge;
+class SetupDialog;
+struct ImportResult;
+
+// The main window "Script for TR4": owns the one script project for the life of the program.
+// Its tabs "Header", "Levels" and "<language>" sit above the bottom panel with the program's
+// commands and the progress gauge.
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  ScriptModel& model() { return model_; }
+  BuildWindow* buildWindow() const { return buildWindow_.get(); }
+  SetupDialog* setupDialog() const { return setupDialog_.get(); }
+  const std::filesystem::path& programFolder() const { return programFolder_; }
+  Dialogs& dialogs() const { return dialogs_; }
+  ProgressGauge* gauge() const { return ProgressGauge_; }
+  HeaderTab* headerTab() const { return headerTab_; }
+  LevelsTab* levelsTab() const { return levelsTab_; }
+  AboutDialog* aboutDialog() const { return aboutDialog_; }
+
+  // The "<language>" tab page; its contents are put in with setLanguagePages.
+  QWidget* languageTab() const { return TabSheet3_; }
+  // Puts the language pages widget into the "<language>" tab, which takes ownership.
+  void setLanguagePages(QWidget* pages);
+  QWidget* languagePages() const { return languagePages_; }
+
+  // Shows the model's header on the "Header" tab (after an import).
+  void ShowHeaderPage();
+
+ public slots:
+  void SpeedButton18Click();  // "Compile"
+  void SpeedButton15Click();  // "Setup"
+  void SpeedButton24Click();  // "Load Script.txt"
+  void sbEditorScrClick();    // "Create Editor script"
+  void sbOriginalScrClick();  // "Create Original script"
+  void SpeedButton25Click();  // "About"
+
+ private:
+  void FormCreate();
+  QWidget* MakeBottomPanel();
+  // Runs one import: the project is replaced only when it succeeded; the Header tab and the
+  // level list then show it, and lines that named no slot are reported in one warning.
+  void RunImport(const std::function<ImportResult(ImportProgress&)>& import);
+
+  std::filesystem::path programFolder_;
+  Dialogs& dialogs_;
+  ScriptModel model_;
+  std::unique_ptr<BuildWindow> buildWindow_;
+  std::unique_ptr<SetupDialog> setupDialog_;
+  bool importing_ = false;
+
+  QTabWidget* PageControl1_ = nullptr;
+  HeaderTab* headerTab_ = nullptr;
+  LevelsTab* levelsTab_ = nullptr;
+  QWidget* TabSheet3_ = nullptr;
+  QWidget* languagePages_ = nullptr;
+  AboutDialog* aboutDialog_ = nullptr;
+
+  QPushButton* SpeedButton18_ = nullptr;
+  QPushButton* SpeedButton15_ = nullptr;
+  QPushButton* SpeedButton24_ = nullptr;
+  QPushButton* sbEditorScr_ = nullptr;
+  QPushButton* sbOriginalScr_ = nullptr;
+  QPushButton* SpeedButton25_ = nullptr;
+  ProgressGauge* ProgressGauge_ = nullptr;
+};
+
+}  // namespace scriptdesk

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <string>
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+
+#include "ui/widgets/decimal_spin_edit.h"
+#include "ui/widgets/text_codec.h"
+
+namespace scriptdesk {
+
+// Small factories shared by the windows and pages: every control gets its layout name
+// as objectName and its hint as tool tip.
+
+inline QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& hint = {}) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setToolTip(hint);
+  return edit;
+}
+
+// A range of 0..0 is a spin edit without a range.
+inline DecimalSpinEdit* MakeSpin(QWidget* parent, const char* name, qint64 minimum, qint64 maximum,
+                                 const QString& hint = {}) {
+  auto* spin = new DecimalSpinEdit(parent);
+  spin->setObjectName(name);
+  spin->setRange(minimum, maximum);
+  spin->setToolTip(hint);
+  return spin;
+}
+
+inline QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption,
+                            const QString& hint = {}) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(name);
+  check->setToolTip(hint);
+  return check;
+}
+
+inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                               const QString& hint = {}) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setToolTip(hint);
+  button->setAutoDefault(false);
+  return button;
+}
+
+// Lets a layout narrow the button down to its caption; some styles widen every button.
+inline void FitToText(QPushButton* button) {
+  button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+}
+
+// Tightens the spacing of every layout below `root`, so the dense pages fit the window's
+// starting size.
+inline void Compact(QWidget* root) {
+  for (QLayout* layout : root->findChildren<QLayout*>()) {
+    layout->setSpacing(4);
+    if (qobject_cast<QGroupBox*>(layout->parentWidget()) != nullptr) {
+      layout->setContentsMargins(4, 2, 4, 4);
+    }
+  }
+}
+
+// The level-file choosers take the chosen file's name without its folder, less its last four
+// characters (the extension with its dot).
+inline QString LevelNameOfFile(const QString& path) {
+  QString name = QFileInfo(path).fileName();
+  name.chop(4);
+  return name;
+}
+
+// The core's texts are ANSI bytes; the controls show them through the one codec.
+inline std::string TextOf(const QLineEdit* edit) {
+  return FromQt(edit->text());
+}
+inline std::string TextOf(const TextSpinEdit* spin) {
+  return FromQt(spin->text());
+}
+inline void Show(QLineEdit* edit, const std::string& text) {
+  edit->setText(ToQt(text));
+}
+inline void Show(TextSpinEdit* spin, const std::string& text) {
+  spin->setText(ToQt(text));
+}
+
+}  // namespace scriptdesk

@@ -1,0 +1,149 @@
+#include "ui/widgets/text_codec.h"
+
+#include <array>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace scriptdesk {
+namespace {
+
+// Characters of bytes 0x80..0x9F; the five unassigned bytes keep their C1 code points.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::optional<char> EncodeUnit(char16_t unit) {
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == unit) return static_cast<char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+QStringDecoder MakeDecoder() {
+#ifdef Q_OS_WIN
+  return QStringDecoder(QStringConverter::System, QStringConverter::Flag::Stateless);
+#else
+  return QStringDecoder("windows-1252", QStringConverter::Flag::Stateless);
+#endif
+}
+
+QStringEncoder MakeEncoder() {
+#ifdef Q_OS_WIN
+  return QStringEncoder(QStringConverter::System, QStringConverter::Flag::Stateless);
+#else
+  return QStringEncoder("windows-1252", QStringConverter::Flag::Stateless);
+#endif
+}
+
+bool QtCodecAvailable() {
+  static const bool available = MakeDecoder().isValid() && MakeEncoder().isValid();
+  return available;
+}
+
+// Encoders differ in what they do with a character they lack (a substitute byte, '?', or a
+// "best fit" letter), so a text only counts as encoded when it decodes back unchanged.
+std::optional<std::string> EncodeWithQt(QStringView text) {
+  QStringEncoder encoder = MakeEncoder();
+  const QByteArray bytes = encoder.encode(text);
+  if (encoder.hasError()) return std::nullopt;
+  std::string result(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (ToQt(result) != text) return std::nullopt;
+  return result;
+}
+
+std::optional<std::string> Encode(QStringView text) {
+  if (QtCodecAvailable()) return EncodeWithQt(text);
+  return EncodeWindows1252(text.toString());
+}
+
+}  // namespace
+
+QString DecodeWindows1252(std::string_view bytes) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size()));
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    text.append(QChar(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte));
+  }
+  return text;
+}
+
+std::optional<std::string> EncodeWindows1252(const QString& text) {
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(text.size()));
+  for (const QChar c : text) {
+    const std::optional<char> byte = EncodeUnit(c.unicode());
+    if (!byte) return std::nullopt;
+    bytes.push_back(*byte);
+  }
+  return bytes;
+}
+
+QString ToQt(std::string_view ansi) {
+  if (!QtCodecAvailable()) return DecodeWindows1252(ansi);
+  // Made once: the pages show hundreds of texts, and a stateless decoder carries nothing over.
+  static QStringDecoder decoder = MakeDecoder();
+  return decoder.decode(QByteArrayView(ansi.data(), static_cast<qsizetype>(ansi.size())));
+}
+
+std::optional<std::string> EncodeAnsi(const QString& text) {
+  return Encode(text);
+}
+
+std::string FromQt(const QString& text) {
+  if (std::optional<std::string> whole = Encode(text)) return *std::move(whole);
+  // Slow path, only for texts with a foreign character: one code point at a time, so a
+  // character outside the BMP becomes a single '?'.
+  std::string bytes;
+  qsizetype i = 0;
+  while (i < text.size()) {
+    qsizetype length = 1;
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      length = 2;
+    }
+    const std::optional<std::string> piece = Encode(QStringView(text).mid(i, length));
+    bytes += piece ? *piece : std::string("?");
+    i += length;
+  }
+  return bytes;
+}
+
+Lines LinesFromQt(const QString& paneText) {
+  Lines lines;
+  if (paneText.isEmpty()) return lines;
+  // "\n" is byte 0x0A in the code page, so splitting the bytes equals splitting the text.
+  const std::string bytes = FromQt(paneText);
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start));
+      return lines;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+QString LinesToQt(const Lines& lines) {
+  QString text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text.append(QLatin1Char('\n'));
+    text.append(ToQt(lines[i]));
+  }
+  return text;
+}
+
+std::string AnsiFromNativePath(const std::string& native) {
+  return FromQt(QFile::decodeName(QByteArray::fromStdString(native)));
+}
+
+std::string NativeFromAnsiPath(const std::string& ansi) {
+  return QFile::encodeName(ToQt(ansi)).toStdString();
+}
+
+}  // namespace scriptdesk

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+#include "core/platform/text_lines.h"
+
+namespace scriptdesk {
+
+// The one place where the core's ANSI bytes and Qt's strings meet. The code page is
+// windows-1252 on Linux and macOS and the system ANSI code page on Windows; every byte
+// 0..255 decodes to one character and encodes back to the same byte.
+
+QString ToQt(std::string_view ansi);
+
+// nullopt when a character has no byte in the code page; use it where a loss must be refused.
+std::optional<std::string> EncodeAnsi(const QString& text);
+
+// Each character without a byte in the code page becomes '?'.
+std::string FromQt(const QString& text);
+
+// Folder paths in Setup.ini are ANSI text, as on the platform the program came from; the file
+// system may spell names otherwise (UTF-8 on Linux and macOS). These convert between the two.
+std::string AnsiFromNativePath(const std::string& native);
+std::string NativeFromAnsiPath(const std::string& ansi);
+
+// A pane's text as lines: split at "\n"; an empty text is no line, "a\n" is "a" and "".
+Lines LinesFromQt(const QString& paneText);
+QString LinesToQt(const Lines& lines);
+
+// The windows-1252 mapping done without Qt's codecs, used when the platform lacks them.
+// Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D map to U+0081.. as Windows does.
+QString DecodeWindows1252(std::string_view bytes);
+std::optional<std::string> EncodeWindows1252(const QString& text);
+
+}  // namespace scriptdesk

@@ -1,0 +1,168 @@
+#include "core/editor/item_commands.h"
+
+#include <gtest/gtest.h>
+
+namespace scriptdesk {
+namespace {
+
+// A project as after start-up, with `levels` levels and the first one current.
+ScriptModel Project(int levels = 1, const DefaultNumbers& defaults = StockDefaultNumbers()) {
+  ScriptModel model;
+  model.Initialise(defaults);
+  for (int i = 0; i < levels; ++i) {
+    const int slot = model.AppendLevel();
+    model.Levels[static_cast<std::size_t>(slot)].Name = "Level " + std::to_string(slot);
+  }
+  model.CurrentLevel = 0;
+  return model;
+}
+
+const ItemSlot& Slot(const ScriptModel& model, int level, ItemKind kind, int row) {
+  return model.Levels[static_cast<std::size_t>(level)].Items(kind)[static_cast<std::size_t>(row)];
+}
+
+TEST(ItemCommands, ShowItemSlotGivesEverythingThePageShows) {
+  ScriptModel model = Project();
+  model.Levels[0].Keys[13].Name = "Half Key";
+  model.Levels[0].Keys[13].Enabled = true;
+
+  const auto view = ShowItemSlot(model, ItemKind::Key, 13);
+  ASSERT_TRUE(view.has_value());
+  EXPECT_EQ(view->Texts.Name, "Half Key");
+  EXPECT_EQ(view->Texts.Values, StockDefaultNumbers());
+  EXPECT_EQ(view->Id, "216");
+  EXPECT_EQ(view->Number, "1,2");
+  EXPECT_TRUE(view->Enabled);
+
+  EXPECT_EQ(ShowItemSlot(model, ItemKind::Examine, 2)->Id, "245");
+  EXPECT_FALSE(ShowItemSlot(model, ItemKind::Examine, 3).has_value());
+}
+
+TEST(ItemCommands, StoreTwiceOnOneRowOverwritesTheSameSlot) {
+  ScriptModel model = Project();
+  ASSERT_EQ(StoreItemPage(model, ItemKind::Puzzle, 4, {"First", {"1", "2", "3", "4", "5", "6"}}),
+            ItemCommandResult::Done);
+  ASSERT_EQ(StoreItemPage(model, ItemKind::Puzzle, 4, {"Second", {"a", "b", "c", "d", "e", "f"}}),
+            ItemCommandResult::Done);
+
+  const ItemSlot& slot = Slot(model, 0, ItemKind::Puzzle, 4);
+  EXPECT_EQ(slot.Name, "Second");
+  EXPECT_EQ(slot.Values, (ItemValues{"000a", "000b", "000c", "000d", "000e", "000f"}));
+  EXPECT_TRUE(slot.Enabled);
+  EXPECT_EQ(slot.Id, 182);
+  EXPECT_EQ(slot.Number, "5");
+  // Only that slot changed.
+  for (int row = 0; row < 28; ++row) {
+    if (row != 4) {
+      EXPECT_FALSE(Slot(model, 0, ItemKind::Puzzle, row).Enabled) << row;
+    }
+  }
+}
+
+TEST(ItemCommands, StoredValuesAreZeroFilledAndKeepTheirCase) {
+  struct Case {
+    const char* typed;
+    const char* stored;
+  };
+  const Case cases[] = {{"a", "000a"},    {"2", "0002"}, {"300", "0300"},
+                        {"0300", "0300"}, {"", "0000"},  {"fF", "00fF"}};
+  for (const Case& c : cases) {
+    ScriptModel model = Project();
+    ItemPageTexts page{"Item", StockDefaultNumbers()};
+    page.Values[2] = c.typed;
+    StoreItemPage(model, ItemKind::Pickup, 0, page);
+    EXPECT_EQ(Slot(model, 0, ItemKind::Pickup, 0).Values[2], c.stored)
+        << "typed '" << c.typed << "'";
+  }
+}
+
+TEST(ItemCommands, BlankAndEmptyNamesAreStoredAsTypedAndEnabled) {
+  for (const char* name : {"   ", "", " Key "}) {
+    ScriptModel model = Project();
+    StoreItemPage(model, ItemKind::Key, 0, {name, StockDefaultNumbers()});
+    EXPECT_EQ(Slot(model, 0, ItemKind::Key, 0).Name, name);
+    EXPECT_TRUE(Slot(model, 0, ItemKind::Key, 0).Enabled) << "name '" << name << "'";
+  }
+}
+
+TEST(ItemCommands, DeleteGivesTheFixedValuesWhetherOrNotTheRowWasUsed) {
+  DefaultNumbers defaults = StockDefaultNumbers();
+  defaults[1] = "1234";
+  ScriptModel model = Project(1, defaults);
+  StoreItemPage(model, ItemKind::Examine, 0, {"Map", {"1", "2", "3", "4", "5", "6"}});
+
+  EXPECT_EQ(DeleteItemSlot(model, ItemKind::Examine, 0), ItemCommandResult::Done);
+  EXPECT_EQ(DeleteItemSlot(model, ItemKind::Examine, 1), ItemCommandResult::Done);
+
+  const ItemValues deleted = {"0000", "0300", "0000", "0000", "0000", "0002"};
+  for (int row : {0, 1}) {
+    const ItemSlot& slot = Slot(model, 0, ItemKind::Examine, row);
+    EXPECT_EQ(slot.Name, "-") << row;
+    EXPECT_EQ(slot.Values, deleted) << row;
+    EXPECT_FALSE(slot.Enabled) << row;
+  }
+  // An untouched slot keeps the start-up defaults, so its C6 is N6 and not "0002".
+  EXPECT_EQ(Slot(model, 0, ItemKind::Examine, 2).Values, defaults);
+  EXPECT_EQ(Slot(model, 0, ItemKind::Examine, 2).Values[5], "000a");
+}
+
+TEST(ItemCommands, PasteBeforeAnyCopyStoresAnEmptyNameAndZeroValues) {
+  ScriptModel model = Project();
+  ASSERT_EQ(PasteItemData(model, ItemKind::Key, 5), ItemCommandResult::Done);
+
+  const ItemSlot& slot = Slot(model, 0, ItemKind::Key, 5);
+  EXPECT_EQ(slot.Name, "");
+  EXPECT_EQ(slot.Values, (ItemValues{"0000", "0000", "0000", "0000", "0000", "0000"}));
+  EXPECT_TRUE(slot.Enabled);
+}
+
+TEST(ItemCommands, CopyOnOneKindPastesOnAnotherKindOfAnotherLevel) {
+  ScriptModel model = Project(2);
+  StoreItemPage(model, ItemKind::Key, 3, {"Golden Key", {"1", "2", "3", "4", "5", "6"}});
+  const ItemSlot keyBefore = Slot(model, 0, ItemKind::Key, 3);
+
+  // The buffer takes the texts as shown: not zero-filled.
+  CopyItemData(model, {"Golden Key", {"1", "0002", "3", "4", "5", "6"}});
+  EXPECT_EQ(model.Clipboard.Values[0], "1");
+
+  model.CurrentLevel = 1;
+  ASSERT_EQ(PasteItemData(model, ItemKind::Examine, 2), ItemCommandResult::Done);
+
+  const ItemSlot& examine = Slot(model, 1, ItemKind::Examine, 2);
+  EXPECT_EQ(examine.Name, "Golden Key");
+  EXPECT_EQ(examine.Values, (ItemValues{"0001", "0002", "0003", "0004", "0005", "0006"}));
+  EXPECT_TRUE(examine.Enabled);
+  EXPECT_EQ(examine.Id, 245);
+  EXPECT_EQ(Slot(model, 0, ItemKind::Key, 3), keyBefore);
+  EXPECT_FALSE(Slot(model, 0, ItemKind::Examine, 2).Enabled);
+}
+
+TEST(ItemCommands, WithoutCurrentLevelOrRowNothingChanges) {
+  struct Case {
+    const char* what;
+    int currentLevel;
+    int row;
+  };
+  const Case cases[] = {{"after Delete all Levels", -1, 0},
+                        {"current level past the last level", 1, 0},
+                        {"no selected row", 0, -1},
+                        {"row past the table", 0, 28}};
+  for (const Case& c : cases) {
+    ScriptModel model = Project();
+    model.Clipboard = {"Buffer", {"1", "2", "3", "4", "5", "6"}};
+    model.CurrentLevel = c.currentLevel;
+    const ScriptModel before = model;
+
+    const ItemPageTexts page{"Name", {"1", "2", "3", "4", "5", "6"}};
+    EXPECT_EQ(StoreItemPage(model, ItemKind::Key, c.row, page), ItemCommandResult::SelectLevel)
+        << c.what;
+    EXPECT_EQ(DeleteItemSlot(model, ItemKind::Key, c.row), ItemCommandResult::SelectLevel)
+        << c.what;
+    EXPECT_EQ(PasteItemData(model, ItemKind::Key, c.row), ItemCommandResult::SelectLevel) << c.what;
+    EXPECT_FALSE(ShowItemSlot(model, ItemKind::Key, c.row).has_value()) << c.what;
+    EXPECT_TRUE(model == before) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace scriptdesk

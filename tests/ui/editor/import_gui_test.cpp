@@ -1,0 +1,181 @@
+// The three import commands of the main window's bottom panel, driven as a user drives them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "ui/build/build_window.h"
+#include "ui/editor/language_pages.h"
+#include "ui/editor/levels_page.h"
+#include "ui/editor/main_window.h"
+#include "core/import/script_importer.h"
+#include "ui/support/gui_main_window.h"
+#include "ui/widgets/progress_gauge.h"
+#include "ui/widgets/text_codec.h"
+#include "ui/widgets/text_spin_edit.h"
+
+namespace scriptdesk {
+namespace {
+
+using test::ScriptedDialogs;
+using Kind = ScriptedDialogs::Kind;
+using ::testing::HasSubstr;
+
+class ImportTest : public ::testing::Test, public test::MainWindowDriver {
+ protected:
+  void ClickBuild(const char* name) { Click(name, window->buildWindow()); }
+  QString ScriptPane() const {
+    return Find<QPlainTextEdit>("mScript", window->buildWindow())->toPlainText();
+  }
+  // "Load Script.txt" with the open dialog answered by `file`.
+  void LoadScript(const std::filesystem::path& file) {
+    dialogs.fileNames.push_back(ToQt(file.string()));
+    Click("SpeedButton24");
+  }
+
+  test::TempDir input_;
+};
+
+TEST_F(ImportTest, CancelledOpenDialogChangesNothing) {
+  Start();
+  Click("SpeedButton18");
+  ClickBuild("sbCreateScr");
+  const ScriptModel before = Model();
+  const Lines log = window->buildWindow()->log().lines();
+  const QString gaugeText = window->gauge()->text();
+
+  Click("SpeedButton24");  // no answer queued: the user cancels
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].kind, Kind::OpenFile);
+  EXPECT_EQ(dialogs.calls[0].caption, "sript.txt|*.txt");
+  EXPECT_TRUE(Model() == before);
+  EXPECT_EQ(Entries(), QStringList{"Temp"});
+  EXPECT_EQ(window->buildWindow()->log().lines(), log);
+  EXPECT_EQ(window->gauge()->value(), 0);
+  EXPECT_EQ(window->gauge()->text(), gaugeText);
+}
+
+TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
+  root.Write("Setup.ini", "[DefaultNum]\r\nN2=1234\r\n");
+  Start();
+  // What the user has that no import may touch.
+  QTest::mouseClick(Find<QRadioButton>("rgtypLng3"), Qt::LeftButton);
+  Click("SpeedButton6");
+  window->model().Clipboard = {"Copied", {"a", "b", "c", "d", "e", "f"}};
+  ShowLevelsTab();
+  SetText("leLegend", "typed, not stored");
+  const ScriptModel before = Model();
+
+  Click("sbEditorScr");
+  EXPECT_TRUE(dialogs.calls.empty());  // no confirmation, no warning
+  EXPECT_EQ(Entries(),
+            (QStringList{"Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
+                         "Coastal Ruins", "Catacombs", "Cleopatra's Palaces", "City Of The Dead",
+                         "Angkor Wat", "The Lost Library", "Guardian Of Semerkhet", "New City"}));
+  EXPECT_EQ(window->levelsTab()->selectedLevel(), -1);
+  EXPECT_EQ(Model().CurrentLevel, -1);
+  // The level page is not refreshed.
+  EXPECT_EQ(Find<QLineEdit>("leLegend")->text(), "typed, not stored");
+
+  EXPECT_EQ(SpinText("seInputTimeout"), "18000  ; frames * seconds = 60x30");
+  EXPECT_EQ(SpinText("ceTitleAudio"), "104");
+  EXPECT_EQ(SpinText("seTitleRoom"), "40 ;src x,y,z target x,y,z, room");
+  EXPECT_EQ(Find<QLineEdit>("eTitleLevel")->text(), "TITLE");
+  EXPECT_TRUE(Find<QRadioButton>("rgtypLng3")->isChecked());
+
+  EXPECT_EQ(Model().Header.SelectedLanguage, 3);
+  EXPECT_EQ(Model().Clipboard, before.Clipboard);
+  for (int level = 0; level < kMaxLevels; ++level) {
+    for (ItemKind kind : kItemKinds) {
+      for (int slot = 0; slot < ItemSlotCount(kind); ++slot) {
+        const ItemSlot& now = Model().Levels[level].Items(kind)[slot];
+        ASSERT_EQ(now.Id, before.Levels[level].Items(kind)[slot].Id);
+        if (!now.Enabled) {
+          ASSERT_EQ(now.Values[1], "1234") << level << ItemSlotLabel(kind, slot);
+        }
+      }
+    }
+  }
+
+  EXPECT_EQ(window->gauge()->value(), 0);
+  EXPECT_EQ(window->gauge()->text(), "");
+  EXPECT_FALSE(root.Exists(kScratchFileName));
+
+  Click("sbOriginalScr");
+  EXPECT_EQ(Entries().size(), 39);
+  EXPECT_EQ(Entries().front(), "Angkor Wat");
+  EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
+  Start();
+  auto* pages = qobject_cast<LanguagePages*>(window->languagePages());
+  ASSERT_NE(pages, nullptr);
+  Find<QPlainTextEdit>("Memo2")->setPlainText("My own game texts");
+  const LanguageTexts edited = pages->texts();
+  Click("sbEditorScr");
+  EXPECT_EQ(Find<QPlainTextEdit>("Memo2")->toPlainText(), "My own game texts");
+  EXPECT_EQ(pages->texts(), edited);
+}
+
+TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
+  Start();
+  Find<TextSpinEdit>("seSecurity")->setText("77");
+  Click("SpeedButton6");
+  ShowLevelsTab();
+  SetText("leNameLevel", "Catacombs");
+  SetText("eLevPath", "CATACOMB");
+  SetText("leLegend", "Deep below");
+  Click("SpeedButton2");
+
+  Click("SpeedButton18");
+  ClickBuild("sbCreateScr");
+  ClickBuild("sbSave");
+  ASSERT_THAT(window->buildWindow()->log().lines(),
+              ::testing::Not(::testing::Contains("Error saving!!")));
+  const QString written = ScriptPane();
+  ASSERT_THAT(written.toStdString(), HasSubstr("Legend= Deep below"));
+
+  Click("sbEditorScr");  // something else in memory, so the load shows
+  LoadScript(folder / "script.txt");
+  EXPECT_EQ(dialogs.Count(Kind::Error) + dialogs.Count(Kind::Warning), 0);
+  EXPECT_EQ(Entries(), (QStringList{"Temp", "Catacombs"}));
+  EXPECT_EQ(Model().Header.Security, "77");
+  EXPECT_FALSE(root.Exists(kScratchFileName));
+  // The loaded project writes the same script.
+  ClickBuild("sbCreateScr");
+  EXPECT_EQ(ScriptPane(), written);
+
+  ClickLevel(1);
+  EXPECT_EQ(Find<QLineEdit>("leLegend")->text(), "Deep below");
+  SetText("leLegend", "Changed below");
+  Click("SpeedButton4");
+  ClickBuild("sbCreateScr");
+  QString expected = written;
+  expected.replace("Legend= Deep below", "Legend= Changed below");
+  EXPECT_EQ(ScriptPane(), expected);
+}
+
+TEST_F(ImportTest, ItemLineThatNamesNoSlotIsSkippedWithOneWarning) {
+  Start();
+  LoadScript(
+      input_.Write("s.txt",
+                   "[Level]\r\nName=A\r\nPickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000\r\n"
+                   "Pickup=1,Near,$0000,$0000,$0000,$0000,$0000,$0000\r\n"));
+  ASSERT_EQ(dialogs.Count(Kind::Warning), 1);
+  EXPECT_EQ(dialogs.Count(Kind::Error), 0);
+  const std::string warning = dialogs.Texts(Kind::Warning).front().toStdString();
+  EXPECT_THAT(warning, HasSubstr("Pickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000"));
+  EXPECT_THAT(warning, ::testing::Not(HasSubstr("Near")));
+  EXPECT_EQ(Entries(), QStringList{"A"});
+  EXPECT_EQ(Model().Levels[0].Pickups[0].Name, "Near");
+}
+
+}  // namespace
+}  // namespace scriptdesk
