@@ -89,9 +89,8 @@ void BM_LoadScriptFile(benchmark::State& state) {
   ScriptModel model;
   model.Initialise(StockDefaultNumbers());
   ImportProgress progress;
-  BuildLog log;
   for (auto _ : state) {
-    ImportScriptFile(model, folder.path(), source, log, progress);
+    ImportScriptFile(model, folder.path(), source, progress);
     benchmark::DoNotOptimize(model.LevelCount);
   }
   ReportImport(state, model, FileSize(script));

@@ -104,16 +104,15 @@ inline bool ImportBytes(ScriptModel& model, const std::string& bytes,
     std::ofstream out(source, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  BuildLog log;
   ImportProgress progress;
   bool imported = true;
   try {
-    ImportScriptFile(model, folder, source, log, progress);
+    ImportScriptFile(model, folder, source, progress);
   } catch (const ScriptDeskError&) {
     imported = false;
   }
   broken = broken || progress.Value() != 0 || !progress.Caption().empty() ||
-           std::filesystem::exists(folder / kScratchFileName) || !log.lines().empty();
+           std::filesystem::exists(folder / kScratchFileName);
   return imported;
 }
 

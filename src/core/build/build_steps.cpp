@@ -1,12 +1,9 @@
 #include "core/build/build_steps.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <memory>
-#include <cstdio>
-#include <fstream>
 #include <vector>
 
+#include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
 
@@ -15,50 +12,6 @@ namespace scriptdesk {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::size_t kBlockSize = 4097;
-
-std::string RuntimeIoText(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return "File not found";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-      return "File access denied";
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-      return "Disk full";
-    default:
-      return "I/O error " + std::to_string(error);
-  }
-}
-
-[[noreturn]] void ThrowIo(int error) { throw IoError(RuntimeIoText(error)); }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const {
-    if (file != nullptr) std::fclose(file);
-  }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// The entry of `folder` named `name` in any letter case, or folder/name when there is none.
-fs::path Locate(const fs::path& folder, const std::string& name) {
-  if (auto found = FindFileNoCase(folder, name)) return *found;
-  return folder / name;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 // Deletes a file found in any letter case; logs only what really happened.
 void DeleteIfPresent(const fs::path& folder, const std::string& name, BuildLog& log,
@@ -91,56 +44,7 @@ bool SavePane(const PaneText& pane, const fs::path& target, const std::string& f
   return true;
 }
 
-// Keeps the case of a target that already exists, so no twin in another case appears.
-fs::path TargetPath(const fs::path& folder, const std::string& name) { return Locate(folder, name); }
-
 }  // namespace
-
-void BlockCopyFile(const fs::path& source, const fs::path& target, BuildLog& log,
-                   const EventPump& pump) {
-  File in(std::fopen(source.string().c_str(), "rb"));
-  if (!in) ThrowIo(errno);
-  std::error_code sizeError;
-  if (fs::is_directory(source, sizeError)) ThrowIo(EACCES);
-
-  const fs::path temporary = target.string() + ".scriptdesk-copy";
-  File out(std::fopen(temporary.string().c_str(), "wb"));
-  if (!out) ThrowIo(errno);
-  auto discard = [&](int error) {
-    out.reset();
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    ThrowIo(error);
-  };
-
-  std::uintmax_t remaining = fs::file_size(source, sizeError);
-  if (sizeError) discard(sizeError.value());
-  log.Append("Copy:" + target.string());
-
-  std::vector<char> buffer(kBlockSize);
-  while (remaining > 0) {
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(remaining, kBlockSize));
-    const std::size_t count = std::fread(buffer.data(), 1, wanted, in.get());
-    if (count == 0) {
-      // The source shrank while we copied: what was there is copied, the rest is gone.
-      if (std::ferror(in.get())) discard(errno != 0 ? errno : EIO);
-      break;
-    }
-    remaining -= count;
-    if (std::fwrite(buffer.data(), 1, count, out.get()) != count) discard(errno != 0 ? errno : EIO);
-    if (pump) pump();
-  }
-  in.reset();
-  if (std::fflush(out.get()) != 0) discard(errno != 0 ? errno : EIO);
-  if (std::fclose(out.release()) != 0) discard(errno != 0 ? errno : EIO);
-  std::error_code renameError;
-  fs::rename(temporary, target, renameError);
-  if (renameError) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    ThrowIo(renameError.value());
-  }
-}
 
 void SaveStep(const PaneText& script, const PaneText& language, const THeader& header,
               const fs::path& programFolder, BuildLog& log) {
@@ -149,8 +53,8 @@ void SaveStep(const PaneText& script, const PaneText& language, const THeader& h
   log.Append("script.txt - save file!!");
   log.Append(languageFile + " - save file!!");
   try {
-    if (!SavePane(script, TargetPath(programFolder, "script.txt"), "script.txt", log) ||
-        !SavePane(language, TargetPath(programFolder, languageFile), languageFile, log)) {
+    if (!SavePane(script, LocateNoCase(programFolder, "script.txt"), "script.txt", log) ||
+        !SavePane(language, LocateNoCase(programFolder, languageFile), languageFile, log)) {
       log.Append("Error saving!!");
     }
   } catch (const IoError&) {
@@ -166,7 +70,7 @@ bool IsSameFolder(const fs::path& a, const fs::path& b) {
     auto text = full.string();
     while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
 #if defined(_WIN32)
-    text = Lower(text);
+    text = LowerAscii(text);
 #endif
     return text;
   };
@@ -193,14 +97,16 @@ void CopyDeleteStep(const SetupSettings& settings, const THeader& header, const 
     for (const auto& name : header.Languages) DeleteIfPresent(target, name + ".dat", log, PathText);
   }
 
-  BlockCopyFile(Locate(programFolder, "script.dat"), TargetPath(target, "script.dat"), log, pump);
-  BlockCopyFile(Locate(programFolder, selected + ".dat"), TargetPath(target, selected + ".dat"), log,
-                pump);
+  for (const std::string& name : {std::string("script.dat"), selected + ".dat"}) {
+    const fs::path copy = LocateNoCase(target, name);
+    BlockCopyFile(LocateNoCase(programFolder, name), copy, pump);
+    log.Append("Copy:" + copy.string());
+  }
 
   if (settings.SaveTxt) {
     const fs::path saveFolder(settings.SaveTxtPath);
     const auto saveOne = [&](const PaneText& pane, const std::string& fileName) {
-      const auto path = TargetPath(saveFolder, fileName);
+      const auto path = LocateNoCase(saveFolder, fileName);
       if (pane.badLine != 0) {
         log.Append(TooWideText(fileName, pane.badLine));
         throw IoError("Cannot create file \"" + path.string() +
@@ -234,7 +140,7 @@ void CopyDeleteStep(const SetupSettings& settings, const THeader& header, const 
     std::error_code error;
     std::vector<fs::path> headers;
     for (const auto& entry : fs::directory_iterator(programFolder, error)) {
-      const auto name = Lower(entry.path().filename().string());
+      const auto name = LowerAscii(entry.path().filename().string());
       if (name == "string.h" || name == "strings.h") headers.push_back(entry.path());
     }
     std::sort(headers.begin(), headers.end());

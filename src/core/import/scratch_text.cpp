@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/platform/ascii_text.h"
+
 namespace scriptdesk {
 
 namespace {
@@ -22,22 +24,6 @@ void RemoveAll(std::string& text, std::string_view pattern) {
     }
   }
   text.resize(write);
-}
-
-char FoldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// `lowerPattern` must be in small letters.
-std::size_t FindNoCase(std::string_view text, std::string_view lowerPattern, std::size_t from) {
-  if (lowerPattern.size() > text.size()) return std::string_view::npos;
-  const std::size_t last = text.size() - lowerPattern.size();
-  for (std::size_t at = from; at <= last; ++at) {
-    std::size_t i = 0;
-    while (i < lowerPattern.size() && FoldAscii(text[at + i]) == lowerPattern[i]) ++i;
-    if (i == lowerPattern.size()) return at;
-  }
-  return std::string_view::npos;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/import/scratch_text.h"
+#include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
 #include "core/platform/ini_file.h"
@@ -16,28 +17,6 @@ namespace scriptdesk {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char FoldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // Flag rule: only the whole value "enabled", in any letter case, sets a flag; a comment after
 // it does not.
@@ -98,13 +77,6 @@ std::string LanguageName(std::string_view value) {
   std::string name = DropFront(value, 2);
   if (name.size() >= 4) name.resize(name.size() - 4);
   return name;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // An item number or combination part: leading blanks, a sign and a "$" for hexadecimal are
@@ -294,12 +266,6 @@ class ScratchReader {
   std::vector<std::string>& skipped_;
 };
 
-std::string FoldedCopy(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = FoldAscii(c);
-  return out;
-}
-
 // Calls `visit` with the name, in small letters, of every line that the INI reader takes for a
 // section header, until it returns false.
 template <typename Visit>
@@ -311,7 +277,7 @@ void ForEachSectionName(std::string_view text, Visit&& visit) {
     const auto line = TrimBlanks(text.substr(start, end - start));
     if (!line.empty() && line.front() == '[') {
       const auto rest = line.substr(1);
-      if (!visit(FoldedCopy(TrimBlanks(rest.substr(0, rest.find(']')))))) return;
+      if (!visit(LowerAscii(TrimBlanks(rest.substr(0, rest.find(']')))))) return;
     }
     start = end + 1;
   }
@@ -428,17 +394,10 @@ ImportResult ImportScratchText(ScriptModel& model, const fs::path& scratch, std:
 }  // namespace
 
 ImportResult ImportScriptFile(ScriptModel& model, const fs::path& programFolder,
-                              const fs::path& chosenFile, BuildLog& log, ImportProgress& progress,
+                              const fs::path& chosenFile, ImportProgress& progress,
                               const EventPump& pump) {
   ScratchSession session(programFolder / kScratchFileName, progress);
-  const auto logged = log.lines().size();
-  try {
-    BlockCopyFile(chosenFile, session.path(), log, pump);
-  } catch (...) {
-    if (log.lines().size() > logged) log.RemoveLast();
-    throw;
-  }
-  if (log.lines().size() > logged) log.RemoveLast();
+  BlockCopyFile(chosenFile, session.path(), pump);
 
   std::string text = ReadFileBytes(session.path());
   const std::string name = chosenFile.filename().string();

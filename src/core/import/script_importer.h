@@ -5,11 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/build/build_log.h"
-#include "core/build/build_steps.h"
 #include "core/import/import_progress.h"
 #include "core/model/script_model.h"
 #include "core/platform/errors.h"
+#include "core/platform/file_io.h"
 #include "core/platform/text_lines.h"
 
 namespace scriptdesk {
@@ -32,8 +31,7 @@ class NotAScriptError : public IoError {
   using IoError::IoError;
 };
 
-// "Load Script.txt": copies `chosenFile` to the scratch file (taking the copy's "Copy:" line
-// back out of the log) and imports it with the gauge caption "Load". A UTF-16 text, or one
+// "Load Script.txt": copies `chosenFile` to the scratch file and imports it with the gauge caption "Load". A UTF-16 text, or one
 // without any section of a script, is refused with NotAScriptError.
 //
 // Every import replaces the header and the levels of `model` with those of the script and
@@ -42,7 +40,7 @@ class NotAScriptError : public IoError {
 // project exactly as it was. Either way the scratch file is gone and the gauge is back at 0
 // with an empty caption when the call returns.
 ImportResult ImportScriptFile(ScriptModel& model, const std::filesystem::path& programFolder,
-                              const std::filesystem::path& chosenFile, BuildLog& log,
+                              const std::filesystem::path& chosenFile,
                               ImportProgress& progress, const EventPump& pump = {});
 
 // "Create Editor script" and "Create Original script": saves the stock script's lines to the

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 #include <random>
-#include <system_error>
+#include <vector>
 
+#include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
 
 #ifdef _WIN32
@@ -22,22 +21,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Wide names on Windows, so a path the ANSI code page cannot spell still opens.
-std::FILE* OpenFile(const fs::path& path, bool forWriting) {
-#ifdef _WIN32
-  return _wfopen(path.c_str(), forWriting ? L"wbx" : L"rb");
-#else
-  return std::fopen(path.c_str(), forWriting ? "wbx" : "rb");
-#endif
-}
+constexpr std::size_t kCopyBlockSize = 4097;
 
 int LastError() {
   return errno != 0 ? errno : EIO;
+}
+
+std::error_code LastErrorCode() {
+  return {LastError(), std::generic_category()};
 }
 
 bool FlushToDisk(std::FILE* file) {
@@ -59,24 +50,23 @@ std::string TempSuffix() {
   return text;
 }
 
-char FoldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return FoldAscii(x) == FoldAscii(y);
-         });
-}
-
 }  // namespace
+
+std::FILE* OpenFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+  std::wstring wide(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(path.c_str(), wide.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
 
 std::string ReadFileBytes(const fs::path& path) {
   const auto fail = [&](int error) {
     throw IoError("Cannot open file \"" + path.string() + "\". " + SystemErrorText(error));
   };
   errno = 0;
-  FilePtr file(OpenFile(path, false));
+  FilePtr file(OpenFile(path, "rb"));
   if (!file) fail(LastError());
 
   std::string bytes;
@@ -96,55 +86,142 @@ std::string ReadFileBytes(const fs::path& path) {
   return bytes;
 }
 
-void WriteFileAtomic(const fs::path& path, std::string_view bytes, Durability durability) {
-  const auto fail = [&](const std::string& reason) {
-    throw IoError("Cannot create file \"" + path.string() + "\". " + reason);
-  };
+AtomicFile::AtomicFile(fs::path target) : target_(std::move(target)) {
   std::error_code ec;
-
-  // Replace what a link points to, not the link itself.
-  fs::path target = path;
-  if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    auto resolved = fs::canonical(path, ec);
-    if (!ec) target = std::move(resolved);
+  if (fs::is_symlink(fs::symlink_status(target_, ec))) {
+    auto resolved = fs::canonical(target_, ec);
+    if (!ec) target_ = std::move(resolved);
   }
-  const auto oldStatus = fs::status(target, ec);
-  const bool keepPermissions = !ec && fs::is_regular_file(oldStatus);
+}
 
-  fs::path temp;
-  FilePtr file;
-  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-    temp = target.parent_path() / ("." + target.filename().string() + "." + TempSuffix() + ".tmp");
+AtomicFile::~AtomicFile() {
+  Discard();
+}
+
+void AtomicFile::Discard() {
+  file_.reset();
+  if (!temporary_.empty()) {
+    std::error_code ignored;
+    fs::remove(temporary_, ignored);
+    temporary_.clear();
+  }
+}
+
+std::error_code AtomicFile::Open() {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary_ =
+        target_.parent_path() / ("." + target_.filename().string() + "." + TempSuffix() + ".tmp");
     errno = 0;
-    file.reset(OpenFile(temp, true));
-    if (!file && errno != EEXIST) fail(SystemErrorText(LastError()));
+    file_.reset(OpenFile(temporary_, "wbx"));
+    if (file_) return {};
+    if (errno != EEXIST) {
+      const auto error = LastErrorCode();
+      temporary_.clear();
+      return error;
+    }
   }
-  if (!file) fail(SystemErrorText(EEXIST));
+  temporary_.clear();
+  return {EEXIST, std::generic_category()};
+}
 
-  const auto discard = [&](int error) {
-    file.reset();
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    fail(SystemErrorText(error));
-  };
+std::error_code AtomicFile::Write(std::string_view bytes) {
+  if (!file_) return {EBADF, std::generic_category()};
   errno = 0;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    discard(LastError());
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
+    const auto error = LastErrorCode();
+    Discard();
+    return error;
+  }
+  return {};
+}
+
+std::error_code AtomicFile::Commit(Durability durability) {
+  if (!file_) return {EBADF, std::generic_category()};
+  errno = 0;
+  const bool flushed = durability == Durability::Flush ? FlushToDisk(file_.get())
+                                                      : std::fflush(file_.get()) == 0;
+  if (!flushed) {
+    const auto error = LastErrorCode();
+    Discard();
+    return error;
   }
   errno = 0;
-  const bool flushed = durability == Durability::Flush ? FlushToDisk(file.get())
-                                                      : std::fflush(file.get()) == 0;
-  if (!flushed) discard(LastError());
-  errno = 0;
-  if (std::fclose(file.release()) != 0) discard(LastError());
-
-  if (keepPermissions) fs::permissions(temp, oldStatus.permissions(), ec);
-  fs::rename(temp, target, ec);
+  if (std::fclose(file_.release()) != 0) {
+    const auto error = LastErrorCode();
+    Discard();
+    return error;
+  }
+  std::error_code ec;
+  const auto oldStatus = fs::status(target_, ec);
+  if (!ec && fs::is_regular_file(oldStatus)) fs::permissions(temporary_, oldStatus.permissions(), ec);
+  fs::rename(temporary_, target_, ec);
   if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    fail(ec.message());
+    Discard();
+    return ec;
   }
+  temporary_.clear();
+  return {};
+}
+
+void WriteFileAtomic(const fs::path& path, std::string_view bytes, Durability durability) {
+  AtomicFile file(path);
+  std::error_code error = file.Open();
+  if (!error) error = file.Write(bytes);
+  if (!error) error = file.Commit(durability);
+  if (error) {
+    throw IoError("Cannot create file \"" + path.string() + "\". " + error.message());
+  }
+}
+
+std::string RuntimeIoText(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return "File not found";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return "File access denied";
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(error);
+  }
+}
+
+void BlockCopyFile(const fs::path& source, const fs::path& target, const EventPump& pump) {
+  const auto fail = [](int error) { throw IoError(RuntimeIoText(error)); };
+  errno = 0;
+  FilePtr in(OpenFile(source, "rb"));
+  if (!in) fail(LastError());
+  std::error_code sizeError;
+  if (fs::is_directory(source, sizeError)) fail(EACCES);
+  std::uintmax_t remaining = fs::file_size(source, sizeError);
+  if (sizeError) fail(sizeError.value());
+
+  AtomicFile out(target);
+  if (const auto error = out.Open()) fail(error.value());
+  std::vector<char> buffer(kCopyBlockSize);
+  while (remaining > 0) {
+    const auto wanted =
+        static_cast<std::size_t>(std::min<std::uintmax_t>(remaining, kCopyBlockSize));
+    errno = 0;
+    const std::size_t count = std::fread(buffer.data(), 1, wanted, in.get());
+    if (count == 0) {
+      // The source shrank while we copied: what was there is copied, the rest is gone.
+      if (std::ferror(in.get())) fail(LastError());
+      break;
+    }
+    remaining -= count;
+    if (const auto error = out.Write({buffer.data(), count})) fail(error.value());
+    if (pump) pump();
+  }
+  in.reset();
+  if (const auto error = out.Commit()) fail(error.value());
 }
 
 std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view name) {
@@ -165,6 +242,11 @@ std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view 
     }
   }
   return found;
+}
+
+fs::path LocateNoCase(const fs::path& folder, std::string_view name) {
+  if (auto found = FindFileNoCase(folder, name)) return *found;
+  return folder / fs::path(std::string(name));
 }
 
 std::string SystemErrorText(int error) {

@@ -1,11 +1,29 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace scriptdesk {
+
+// Lets the windows handle pending events between two blocks of a long copy.
+using EventPump = std::function<void()>;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const {
+    if (file != nullptr) std::fclose(file);
+  }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens with wide names on Windows, so a path the ANSI code page cannot spell still opens.
+// `mode` as for fopen; null with errno set on failure.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 // Whole-file read; throws IoError "Cannot open file "<path>". <reason>".
 std::string ReadFileBytes(const std::filesystem::path& path);
@@ -15,15 +33,52 @@ enum class Durability {
   NoFlush,  // a scratch file read back at once and deleted: waiting for the disk buys nothing
 };
 
-// Writes through a temporary file in the same folder and a rename, so a failure never leaves
-// half a file; throws IoError "Cannot create file "<path>". <reason>".
+// A file written under a temporary name in its target's folder and put in place by Commit(), so
+// a failure or a crash never leaves half a file. Until Commit() succeeds the target is as it
+// was; the temporary file goes when the object does. A link is replaced in what it points to,
+// and a replaced file keeps its permissions.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::filesystem::path target);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Each returns the system's error, empty on success.
+  std::error_code Open();
+  std::error_code Write(std::string_view bytes);
+  std::error_code Commit(Durability durability = Durability::Flush);
+
+ private:
+  void Discard();
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  FilePtr file_;
+};
+
+// Writes through an AtomicFile; throws IoError "Cannot create file "<path>". <reason>".
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes,
                      Durability durability = Durability::Flush);
+
+// Copies in blocks of 4097 bytes, letting `pump` run between blocks; the target appears only
+// when the whole copy succeeded. Throws IoError with the runtime's texts: "File not found",
+// "File access denied", "Disk full" or "I/O error <n>".
+void BlockCopyFile(const std::filesystem::path& source, const std::filesystem::path& target,
+                   const EventPump& pump = {});
+
+// The runtime's text for a failed copy: "File not found", "File access denied", "Disk full" or
+// "I/O error <n>".
+std::string RuntimeIoText(int error);
 
 // The entry of `folder` whose name equals `name` without regard to letter case (an exact match
 // first); nullopt when there is none.
 std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path& folder,
                                                     std::string_view name);
+
+// The entry of `folder` named `name` in any letter case, or folder/name when there is none: a
+// file written there keeps the spelling it has, so no twin in another case appears.
+std::filesystem::path LocateNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // The system's reason for the last failed call (errno text).
 std::string SystemErrorText(int error);

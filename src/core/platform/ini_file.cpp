@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
 #include "core/platform/text_lines.h"
@@ -16,35 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && IsBlank(text[pos])) ++pos;
-  return pos;
-}
-
-std::string_view Trim(std::string_view text) {
-  const auto begin = SkipBlanks(text, 0);
-  auto end = text.size();
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
-std::string Folded(std::string_view text) {
-  std::string out(text);
-  for (auto& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 std::optional<std::string_view> HeaderName(std::string_view line) {
   const auto pos = SkipBlanks(line, 0);
   if (pos == line.size() || line[pos] != '[') return std::nullopt;
   const auto rest = line.substr(pos + 1);
-  return Trim(rest.substr(0, rest.find(']')));
+  return TrimBlanks(rest.substr(0, rest.find(']')));
 }
 
 struct KeyLine {
@@ -58,17 +35,10 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   if (pos == line.size() || line[pos] == ';') return std::nullopt;
   const auto equals = line.find('=', pos);
   if (equals == std::string_view::npos) return std::nullopt;
-  const auto key = Trim(line.substr(pos, equals - pos));
+  const auto key = TrimBlanks(line.substr(pos, equals - pos));
   if (key.empty()) return std::nullopt;
   const auto valueStart = SkipBlanks(line, equals + 1);
-  return KeyLine{key, Trim(line.substr(valueStart)), valueStart};
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+  return KeyLine{key, TrimBlanks(line.substr(valueStart)), valueStart};
 }
 
 struct Line {
@@ -127,7 +97,7 @@ struct IniFile::Impl {
     sections.emplace_back();
     for (auto& text : SplitFileLines(bytes)) {
       if (const auto name = HeaderName(text)) {
-        names[Folded(*name)].sections.push_back(sections.size());
+        names[LowerAscii(*name)].sections.push_back(sections.size());
         sections.emplace_back().header = std::move(text);
       } else {
         sections.back().lines.push_back(Line{std::move(text), false});
@@ -136,7 +106,7 @@ struct IniFile::Impl {
   }
 
   Section* FindSection(std::string_view name) {
-    const auto it = names.find(Folded(name));
+    const auto it = names.find(LowerAscii(name));
     if (it == names.end()) return nullptr;
     auto& occurrences = it->second;
     if (occurrences.next == occurrences.sections.size()) return nullptr;
@@ -151,10 +121,10 @@ struct IniFile::Impl {
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
       const auto& text = section.lines[i].text;
       if (const auto parsed = ParseKeyLine(text)) {
-        section.keys[Folded(parsed->key)].lines.push_back(i);
+        section.keys[LowerAscii(parsed->key)].lines.push_back(i);
         lastKey = i;
       }
-      if (!Trim(text).empty()) lastText = i + 1;
+      if (!TrimBlanks(text).empty()) lastText = i + 1;
     }
     section.insertAt = lastKey ? *lastKey + 1 : lastText;
   }
@@ -162,7 +132,7 @@ struct IniFile::Impl {
   // The first live line of `key` in `section`, or nullptr.
   static KeyLines* FindKey(Section& section, std::string_view key) {
     Index(section);
-    const auto it = section.keys.find(Folded(key));
+    const auto it = section.keys.find(LowerAscii(key));
     if (it == section.keys.end() || it->second.next == it->second.lines.size()) return nullptr;
     return &it->second;
   }
@@ -180,10 +150,10 @@ struct IniFile::Impl {
         }
       }
       if (last == nullptr && section.header.empty()) continue;
-      if (last == nullptr || !Trim(last->text).empty()) section.lines.push_back(Line{});
+      if (last == nullptr || !TrimBlanks(last->text).empty()) section.lines.push_back(Line{});
       break;
     }
-    names[Folded(name)].sections.push_back(sections.size());
+    names[LowerAscii(name)].sections.push_back(sections.size());
     auto& added = sections.emplace_back();
     added.header = "[" + std::string(name) + "]";
     return added;
@@ -270,7 +240,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   if (auto* lines = Impl::FindKey(*found, key)) {
     auto& line = found->lines[lines->lines[lines->next]];
     const auto parsed = ParseKeyLine(line.text);
-    if (parsed && parsed->value == Trim(value)) return;
+    if (parsed && parsed->value == TrimBlanks(value)) return;
     // Keep the key as the file spells it.
     const auto keep = parsed ? parsed->valueStart : line.text.size();
     line.text = line.text.substr(0, keep) + std::string(value);
@@ -278,7 +248,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     return;
   }
 
-  auto& lines = found->keys[Folded(key)];
+  auto& lines = found->keys[LowerAscii(key)];
   const auto at = found->insertAt++;
   found->lines.insert(found->lines.begin() + static_cast<std::ptrdiff_t>(at),
                       Line{std::string(key) + "=" + std::string(value), false});
@@ -301,7 +271,7 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
 
 void IniFile::EraseSection(std::string_view section) {
   impl_->Load();
-  const auto it = impl_->names.find(Folded(section));
+  const auto it = impl_->names.find(LowerAscii(section));
   if (it == impl_->names.end()) return;
   auto& occurrences = it->second;
   if (occurrences.next == occurrences.sections.size()) return;

@@ -101,7 +101,6 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
   resize(576, 565);
 
   log_.SetListener([this](const std::string& line) { AppendLogLine(line); });
-  log_.SetRemovedListener([this] { mVyst_->setPlainText(LinesToQt(log_.lines())); });
 
   connect(sbCreateScr_, &QPushButton::clicked, this, &BuildWindow::sbCreateScrClick);
   connect(sbCreateLng_, &QPushButton::clicked, this, &BuildWindow::sbCreateLngClick);

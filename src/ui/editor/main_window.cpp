@@ -271,7 +271,7 @@ void MainWindow::SpeedButton24Click() {
   if (!chosen) return;
   const std::filesystem::path file = chosen->toStdString();
   RunImport([&](ImportProgress& progress) {
-    return ImportScriptFile(model_, programFolder_, file, buildWindow_->log(), progress,
+    return ImportScriptFile(model_, programFolder_, file, progress,
                             [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });
 }

@@ -181,40 +181,6 @@ TEST(CopyDeleteStep, TextsTheCodePageCannotHoldAreNotSaved) {
             "saved!!");
 }
 
-TEST(BlockCopyFile, CopiesInBlocksAndLetsEventsRunBetweenThem) {
-  TempDir dir;
-  std::string bytes(10000, 'x');
-  bytes[4096] = '\0';
-  dir.Write("source", bytes);
-  BuildLog log;
-  int pumps = 0;
-  BlockCopyFile(dir.path() / "source", dir.path() / "target", log, [&] { ++pumps; });
-  EXPECT_EQ(dir.Read("target"), bytes);
-  EXPECT_EQ(pumps, 3);  // 4097 + 4097 + 1806
-  EXPECT_EQ(log.lines(), Lines{"Copy:" + (dir.path() / "target").string()});
-}
-
-TEST(BlockCopyFile, ZeroByteSourceGivesZeroByteTarget) {
-  TempDir dir;
-  dir.Write("empty", "");
-  dir.Write("target", "old content");
-  BuildLog log;
-  BlockCopyFile(dir.path() / "empty", dir.path() / "target", log);
-  EXPECT_TRUE(dir.Exists("target"));
-  EXPECT_EQ(dir.Read("target"), "");
-  EXPECT_EQ(log.lines().size(), 1u);
-}
-
-TEST(BlockCopyFile, MissingSourceIsFileNotFoundAndLeavesTheTarget) {
-  TempDir dir;
-  dir.Write("target", "keep");
-  BuildLog log;
-  EXPECT_THAT([&] { BlockCopyFile(dir.path() / "none", dir.path() / "target", log); },
-              ThrowsMessage<IoError>(StrEq("File not found")));
-  EXPECT_EQ(dir.Read("target"), "keep");
-  EXPECT_TRUE(log.lines().empty());
-}
-
 TEST(SaveStep, WritesBothPanesUnderTheSelectedLanguage) {
   TempDir dir;
   BuildLog log;

@@ -216,9 +216,7 @@ TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
     EXPECT_EQ(gauge.Caption(), "");
   }
   EXPECT_THROW(ImportStockScript(model, dir.path() / "none", {"[Level]"}, "C", gauge), IoError);
-  BuildLog log;
-  EXPECT_THROW(ImportScriptFile(model, dir.path(), dir.path() / "none.txt", log, gauge), IoError);
-  EXPECT_TRUE(log.lines().empty());
+  EXPECT_THROW(ImportScriptFile(model, dir.path(), dir.path() / "none.txt", gauge), IoError);
   EXPECT_TRUE(model == before);
 
   // A folder standing where the scratch file goes makes the import fail; it is not ours to
@@ -226,10 +224,9 @@ TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
   const test::TempDir input;
   std::filesystem::create_directory(dir.path() / kScratchFileName);
   EXPECT_THROW(ImportStockScript(model, dir.path(), {"[Level]"}, "C", gauge), IoError);
-  EXPECT_THROW(ImportScriptFile(model, dir.path(), input.Write("s.txt", "[Level]"), log, gauge),
+  EXPECT_THROW(ImportScriptFile(model, dir.path(), input.Write("s.txt", "[Level]"), gauge),
                IoError);
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / kScratchFileName));
-  EXPECT_TRUE(log.lines().empty());
   EXPECT_TRUE(model == before);
 }
 
@@ -253,12 +250,10 @@ TEST_F(ScriptImporterTest, RefusesAChosenFileThatHoldsNoScript) {
   };
   for (const auto& [bytes, message] : cases) {
     const auto file = input.Write("chosen.txt", bytes);
-    BuildLog log;
-    EXPECT_THAT([&] { ImportScriptFile(model, dir.path(), file, log, gauge); },
+    EXPECT_THAT([&] { ImportScriptFile(model, dir.path(), file, gauge); },
                 ThrowsMessage<NotAScriptError>("chosen.txt"s + message))
         << bytes.substr(0, 40);
     EXPECT_TRUE(model == before);
-    EXPECT_TRUE(log.lines().empty());
     EXPECT_FALSE(dir.Exists(kScratchFileName));
     EXPECT_EQ(gauge.Value(), 0);
     EXPECT_EQ(gauge.Caption(), "");
@@ -275,8 +270,7 @@ TEST_F(ScriptImporterTest, AnySectionOfAScriptIsEnoughToImport) {
       {"[Level5]\r\nName=Five", "Five"},
   };
   for (const auto& [bytes, names] : cases) {
-    BuildLog log;
-    ImportScriptFile(model, dir.path(), input.Write("chosen.txt", bytes), log, gauge);
+    ImportScriptFile(model, dir.path(), input.Write("chosen.txt", bytes), gauge);
     EXPECT_EQ(Joined(Names()), names) << bytes;
   }
 }
@@ -285,12 +279,10 @@ TEST_F(ScriptImporterTest, AnySectionOfAScriptIsEnoughToImport) {
 // the rest of the file imports as usual and the UTF-8 bytes stay as they are.
 TEST_F(ScriptImporterTest, Utf8WithAMarkImportsItsBytesAsAnsiText) {
   const test::TempDir input;
-  BuildLog log;
   ImportScriptFile(model, dir.path(),
                    input.Write("chosen.txt",
                                "\xEF\xBB\xBF[PSXExtensions]\r\nLevel=.PSX\r\n"
-                               "[PCExtensions]\r\nLevel=.TR4\r\n[Level]\r\nName=Caf\xC3\xA9\r\n"),
-                   log, gauge);
+                               "[PCExtensions]\r\nLevel=.TR4\r\n[Level]\r\nName=Caf\xC3\xA9\r\n"), gauge);
   EXPECT_EQ(model.Header.PsxLevelExt + "|" + model.Header.PcLevelExt, "|TR4");
   EXPECT_THAT(Names(), ElementsAre("Caf\xC3\xA9"));
 }
@@ -331,13 +323,10 @@ TEST_F(ScriptImporterTest, GaugeAndScratchFileDuringAnImport) {
   EXPECT_EQ(seen.size(), 122u);
 
   const test::TempDir other;
-  BuildLog log;
-  log.Append("Step 1:");
   gauge = {};
-  ImportScriptFile(model, dir.path(), other.Write("s.txt", "[Level]\r\nName=A\r\n"), log, gauge);
+  ImportScriptFile(model, dir.path(), other.Write("s.txt", "[Level]\r\nName=A\r\n"), gauge);
   EXPECT_THAT(gauge.calls, ElementsAre("+4", "=0", "'Load'", "+118", "=0", "''"));
   EXPECT_EQ(gauge.highest, 118);
-  EXPECT_THAT(log.lines(), ElementsAre("Step 1:"));
   EXPECT_THAT(Names(), ElementsAre("A"));
   EXPECT_FALSE(dir.Exists(kScratchFileName));
 }

@@ -30,9 +30,8 @@ ScriptModel Created(const Lines& script) {
 ScriptModel Loaded(const fs::path& file) {
   const test::TempDir dir;
   ImportProgress gauge;
-  BuildLog log;
   ScriptModel model = test::ProjectBeforeImport();
-  ImportScriptFile(model, dir.path(), file, log, gauge);
+  ImportScriptFile(model, dir.path(), file, gauge);
   return model;
 }
 

@@ -1,5 +1,6 @@
 #include "core/platform/file_io.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,8 @@ namespace scriptdesk {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 std::vector<std::string> Entries(const fs::path& folder) {
   std::vector<std::string> names;
@@ -103,6 +106,34 @@ TEST(FileIo, FindFileNoCasePrefersExactThenAnyCase) {
   EXPECT_EQ(FindFileNoCase(dir.path(), ""), std::nullopt);
   EXPECT_EQ(FindFileNoCase(dir.path() / "nowhere", "script.txt"), std::nullopt);
   EXPECT_EQ(FindFileNoCase(dir.path() / "Script.TXT", "x"), std::nullopt);
+}
+
+TEST(BlockCopyFile, CopiesInBlocksAndLetsEventsRunBetweenThem) {
+  test::TempDir dir;
+  std::string bytes(10000, 'x');
+  bytes[4096] = '\0';
+  dir.Write("source", bytes);
+  int pumps = 0;
+  BlockCopyFile(dir.path() / "source", dir.path() / "target", [&] { ++pumps; });
+  EXPECT_EQ(dir.Read("target"), bytes);
+  EXPECT_EQ(pumps, 3);  // 4097 + 4097 + 1806
+}
+
+TEST(BlockCopyFile, ZeroByteSourceGivesZeroByteTarget) {
+  test::TempDir dir;
+  dir.Write("empty", "");
+  dir.Write("target", "old content");
+  BlockCopyFile(dir.path() / "empty", dir.path() / "target");
+  EXPECT_TRUE(dir.Exists("target"));
+  EXPECT_EQ(dir.Read("target"), "");
+}
+
+TEST(BlockCopyFile, MissingSourceIsFileNotFoundAndLeavesTheTarget) {
+  test::TempDir dir;
+  dir.Write("target", "keep");
+  EXPECT_THAT([&] { BlockCopyFile(dir.path() / "none", dir.path() / "target"); },
+              ThrowsMessage<IoError>(StrEq("File not found")));
+  EXPECT_EQ(dir.Read("target"), "keep");
 }
 
 }  // namespace
