@@ -1,6 +1,10 @@
 #include "core/build/script_writer.h"
 
+#include <span>
 #include <string>
+#include <string_view>
+
+#include "core/model/level_fields.h"
 
 namespace scriptdesk {
 
@@ -9,18 +13,13 @@ namespace {
 const char kBanner[] = ";**************************************";
 const char kDashes[] = ";--------------------------------------";
 
-template <std::size_t N>
-std::string Group(const std::array<std::string, N>& texts) {
+std::string Joined(std::span<const std::string> texts) {
   std::string out;
-  for (std::size_t i = 0; i < N; ++i) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
     if (i != 0) out += ',';
     out += texts[i];
   }
   return out;
-}
-
-std::string Option(bool on, const char* enabled, const char* disabled) {
-  return on ? enabled : disabled;
 }
 
 struct ItemRun {
@@ -60,34 +59,38 @@ Lines ScriptWriter::Write(const ScriptModel& model) {
   const THeader& h = model.Header;
   Lines out = {kBanner, ";", "; Tomb Raider IV Script File", "; Release Version 1.00", ";",
                kBanner, ""};
-  out.push_back("[PSXExtensions]");
-  out.push_back("Level=\t." + h.PsxLevelExt);
-  out.push_back("Cut=\t." + h.PsxCutExt);
-  out.push_back("FMV=\t." + h.PsxFmvExt);
-  out.emplace_back();
-  out.push_back("[PCExtensions]");
-  out.push_back("Level=\t." + h.PcLevelExt);
-  out.push_back("Cut=\t." + h.PcCutExt);
-  out.push_back("FMV=\t." + h.PcFmvExt);
-  out.emplace_back();
-  out.push_back("[Language]");
-  for (int k = 0; k < kLanguageCount; ++k) {
-    out.push_back("File=\t\t" + std::to_string(k) + "," +
-                  h.Languages[static_cast<std::size_t>(k)] + ".txt");
+  std::string_view section;
+  for (const HeaderField& field : HeaderFields()) {
+    if (field.section != section) {
+      if (!section.empty()) out.emplace_back();
+      section = field.section;
+      out.push_back("[" + std::string(section) + "]");
+    }
+    switch (field.kind) {
+      case HeaderFieldKind::Extension:
+        out.push_back(std::string(field.key) + "=\t." + h.*field.text);
+        break;
+      case HeaderFieldKind::Languages:
+        for (int k = 0; k < kLanguageCount; ++k) {
+          out.push_back(field.prefix + std::to_string(k) + "," +
+                        h.Languages[static_cast<std::size_t>(k)] + ".txt");
+        }
+        break;
+      case HeaderFieldKind::Flag:
+        out.emplace_back(h.*field.flag ? field.prefix : field.offLine);
+        break;
+      case HeaderFieldKind::Text:
+      case HeaderFieldKind::Dollar:
+        out.push_back(field.prefix + h.*field.text);
+        break;
+      case HeaderFieldKind::Group:
+        out.push_back(field.prefix + Joined(GroupTexts(field, h)));
+        break;
+      case HeaderFieldKind::Path:
+        out.push_back(field.prefix + h.*field.text + "," + h.*field.second);
+        break;
+    }
   }
-  out.emplace_back();
-  out.push_back("[Options]");
-  out.push_back(Option(h.LoadSave, "LoadSave=\tENABLED", "LoadSave=\t DISABLED"));
-  out.push_back(Option(h.TitleEnabled, "Title=\t\tENABLED", "Title=\t\tDISABLED"));
-  out.push_back(Option(h.PlayAnyLevel, "PlayAnyLevel=\tENABLED", "PlayAnyLevel=\tDISABLED"));
-  out.push_back("InputTimeout=\t" + h.InputTimeout);
-  out.push_back(Option(h.FlyCheat, "FlyCheat=  ENABLED", "FlyCheat=\t DISABLED"));
-  out.push_back("Security=   $" + h.Security);
-  out.push_back(Option(h.DemoDisc, "DemoDisc=\tENABLED", "DemoDisc=\tDISABLED"));
-  out.emplace_back();
-  out.push_back("[Title]");
-  out.push_back("LoadCamera=\t" + Group(h.TitleLoadCamera));
-  out.push_back("Level=\t\tData\\" + h.TitleLevelFile + "," + h.TitleAudio);
   out.emplace_back();
   out.push_back(kDashes);
   out.push_back("; Levels");
@@ -98,24 +101,9 @@ Lines ScriptWriter::Write(const ScriptModel& model) {
   return out;
 }
 
-void ScriptWriter::WriteLevel(const TLevel& level, Lines& out) {
-  out.push_back("[Level]");
-  if (!level.Legend.empty()) out.push_back("Legend= " + level.Legend);
-  out.push_back("Name=\t\t" + level.Name);
-  if (level.Horizon) out.push_back("Horizon=   ENABLED");
-  if (level.ColAddHorizon) out.push_back("ColAddHorizon= \tENABLED");
-  if (level.YoungLara) out.push_back("YoungLara=\t  ENABLED");
-  if (level.Lightning) out.push_back("Lightning=   ENABLED");
-  if (level.UVRotate != 0) out.push_back("UVRotate=   " + std::to_string(level.UVRotate));
-  if (level.Layer1Enabled) out.push_back("Layer1=\t\t" + Group(level.Layer1));
-  if (level.Layer2Enabled) out.push_back("Layer2=\t\t" + Group(level.Layer2));
-  if (level.FogEnabled) out.push_back("Fog=\t\t" + Group(level.Fog));
-  if (level.LensFlareEnabled) out.push_back("LensFlare=   " + Group(level.LensFlare));
-  if (!level.LoadCamera[0].empty()) out.push_back("LoadCamera=\t  " + Group(level.LoadCamera));
-  if (level.MirrorRoom != "0" && level.MirrorValue != "0") {
-    out.push_back("Mirror=   " + level.MirrorRoom + ",$" + level.MirrorValue);
-  }
-  if (level.ResetHub != 0) out.push_back("ResetHUB=   " + std::to_string(level.ResetHub));
+namespace {
+
+void WriteItems(const TLevel& level, Lines& out) {
   for (const ItemRun& run : kItemRuns) {
     const auto slots = level.Items(run.kind);
     for (int i = run.first; i <= run.last; ++i) {
@@ -123,12 +111,46 @@ void ScriptWriter::WriteLevel(const TLevel& level, Lines& out) {
       if (slot.Enabled) out.push_back(ItemLine(run.prefix, slot));
     }
   }
-  if (level.Pulse) out.push_back("Pulse=   ENABLED");
-  if (level.NoLevel) out.push_back("NoLevel=   ENABLED");
-  if (level.Train) out.push_back("Train=   ENABLED");
-  if (level.Timer) out.push_back("Timer=   ENABLED");
-  if (level.RemoveAmulet) out.push_back("RemoveAmulet=   ENABLED");
-  out.push_back("Level=\t\tDATA\\" + level.LevelFile + "," + level.Audio);
+}
+
+}  // namespace
+
+void ScriptWriter::WriteLevel(const TLevel& level, Lines& out) {
+  out.push_back("[Level]");
+  for (const LevelField& field : LevelFields()) {
+    switch (field.kind) {
+      case LevelFieldKind::Text:
+        if (field.writeEmpty || !(level.*field.text).empty()) {
+          out.push_back(field.prefix + level.*field.text);
+        }
+        break;
+      case LevelFieldKind::Path:
+        out.push_back(field.prefix + level.*field.text + "," + level.*field.second);
+        break;
+      case LevelFieldKind::Flag:
+        if (level.*field.flag) out.emplace_back(field.prefix);
+        break;
+      case LevelFieldKind::Number:
+        if (level.*field.number != 0) {
+          out.push_back(field.prefix + std::to_string(level.*field.number));
+        }
+        break;
+      case LevelFieldKind::Group: {
+        const auto texts = GroupTexts(field, level);
+        const bool on = field.flag != nullptr ? level.*field.flag : !texts.front().empty();
+        if (on) out.push_back(field.prefix + Joined(texts));
+        break;
+      }
+      case LevelFieldKind::Mirror:
+        if (level.*field.text != "0" && level.*field.second != "0") {
+          out.push_back(field.prefix + level.*field.text + ",$" + level.*field.second);
+        }
+        break;
+      case LevelFieldKind::Items:
+        WriteItems(level, out);
+        break;
+    }
+  }
   out.emplace_back();
 }
 

@@ -49,63 +49,12 @@ LevelPage DefaultLevelPage() {
 }
 
 void StoreLevelPage(const LevelPage& page, TLevel& level) {
-  level.Name = page.Name;
-  level.Legend = page.Legend;
-  level.LevelFile = page.LevelFile;
+  static_cast<LevelSettings&>(level) = page;
   level.Audio = PadAudio(page.Audio);
-  level.Layer1Enabled = page.Layer1Enabled;
-  level.Layer1 = page.Layer1;
-  level.Layer2Enabled = page.Layer2Enabled;
-  level.Layer2 = page.Layer2;
-  level.LensFlareEnabled = page.LensFlareEnabled;
-  level.LensFlare = page.LensFlare;
-  level.LoadCamera = page.LoadCamera;
-  level.FogEnabled = page.FogEnabled;
-  level.Fog = page.Fog;
-  level.MirrorRoom = page.MirrorRoom;
-  level.MirrorValue = page.MirrorValue;
-  level.ResetHub = page.ResetHub;
-  level.YoungLara = page.YoungLara;
-  level.ColAddHorizon = page.ColAddHorizon;
-  level.Horizon = page.Horizon;
-  level.Lightning = page.Lightning;
-  level.UVRotate = page.UVRotate;
-  level.Pulse = page.Pulse;
-  level.NoLevel = page.NoLevel;
-  level.Train = page.Train;
-  level.Timer = page.Timer;
-  level.RemoveAmulet = page.RemoveAmulet;
 }
 
 LevelPage ShowLevel(const TLevel& level) {
-  LevelPage page;
-  page.Name = level.Name;
-  page.Legend = level.Legend;
-  page.LevelFile = level.LevelFile;
-  page.Audio = level.Audio;
-  page.Layer1Enabled = level.Layer1Enabled;
-  page.Layer1 = level.Layer1;
-  page.Layer2Enabled = level.Layer2Enabled;
-  page.Layer2 = level.Layer2;
-  page.LensFlareEnabled = level.LensFlareEnabled;
-  page.LensFlare = level.LensFlare;
-  page.LoadCamera = level.LoadCamera;
-  page.FogEnabled = level.FogEnabled;
-  page.Fog = level.Fog;
-  page.MirrorRoom = level.MirrorRoom;
-  page.MirrorValue = level.MirrorValue;
-  page.ResetHub = level.ResetHub;
-  page.UVRotate = level.UVRotate;
-  page.YoungLara = level.YoungLara;
-  page.ColAddHorizon = level.ColAddHorizon;
-  page.Horizon = level.Horizon;
-  page.Lightning = level.Lightning;
-  page.RemoveAmulet = level.RemoveAmulet;
-  page.Timer = level.Timer;
-  page.Train = level.Train;
-  page.NoLevel = level.NoLevel;
-  page.Pulse = level.Pulse;
-  return page;
+  return level;
 }
 
 std::string RefusalMessage(LevelRefusal refusal) {

@@ -1,45 +1,14 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 
 #include "core/model/script_model.h"
 
 namespace scriptdesk {
 
-// What the "Inf. " tab of the Levels page shows: the texts of its controls as displayed and the
-// states of its check boxes. The page is a scratch form; only the commands below store it.
-struct LevelPage {
-  std::string Name;
-  std::string Legend;
-  std::string LevelFile;
-  std::string Audio;
-  bool Layer1Enabled = false;
-  std::array<std::string, 4> Layer1;  // Red, Green, Blue, Speed
-  bool Layer2Enabled = false;
-  std::array<std::string, 4> Layer2;
-  bool LensFlareEnabled = false;
-  std::array<std::string, 6> LensFlare;
-  std::array<std::string, 7> LoadCamera;  // source x, y, z, target x, y, z, room
-  bool FogEnabled = false;
-  std::array<std::string, 3> Fog;
-  std::string MirrorRoom;
-  std::string MirrorValue;
-  std::int32_t ResetHub = 0;
-  std::int32_t UVRotate = 0;
-  bool YoungLara = false;
-  bool ColAddHorizon = false;
-  bool Horizon = false;
-  bool Lightning = false;
-  bool RemoveAmulet = false;
-  bool Timer = false;
-  bool Train = false;
-  bool NoLevel = false;
-  bool Pulse = false;
-
-  bool operator==(const LevelPage&) const = default;
-};
+// What the "Inf. " tab of the Levels page shows: a level's settings as its controls display
+// them. The page is a scratch form; only the commands below store it.
+using LevelPage = LevelSettings;
 
 // What the page shows when the window is created; start-up adds it as level 0 "Temp".
 LevelPage DefaultLevelPage();

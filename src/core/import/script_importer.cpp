@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <system_error>
 #include <utility>
 
 #include "core/import/scratch_text.h"
+#include "core/model/level_fields.h"
 #include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
@@ -38,13 +40,11 @@ std::string_view TakeField(std::string_view& text) {
   return field;
 }
 
-// K comma fields: K-1 taken fields, and the last one gets whatever remains, comments included.
-template <std::size_t K>
-std::array<std::string, K> CommaFields(std::string_view text) {
-  std::array<std::string, K> fields;
-  for (std::size_t i = 0; i + 1 < K; ++i) fields[i] = std::string(TakeField(text));
-  fields[K - 1] = std::string(text);
-  return fields;
+// Comma fields into `fields`: all but the last taken, and the last one gets whatever remains,
+// comments included.
+void CommaFields(std::string_view text, std::span<std::string> fields) {
+  for (std::size_t i = 0; i + 1 < fields.size(); ++i) fields[i] = std::string(TakeField(text));
+  fields.back() = std::string(text);
 }
 
 // Path rule: the folder up to the first "\" goes; then file name and audio track either side of
@@ -115,7 +115,8 @@ std::int32_t ReadItemInteger(std::string_view text) {
 // the rest of the line.
 void ReadItemTail(std::string_view rest, ItemSlot& slot) {
   slot.Name = std::string(TakeField(rest));
-  const auto fields = CommaFields<kValueCount>(rest);
+  ItemValues fields;
+  CommaFields(rest, fields);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     auto value = TrimBlanks(fields[i]);
     if (!value.empty() && value.front() == '$') value.remove_prefix(1);
@@ -152,9 +153,9 @@ int ItemSlotOf(const ItemKey& item, std::string_view& rest, std::string& number)
   const int slot = ComboSlotIndex(number);
   if (item.kind != ItemKind::Pickup) return slot;
   // Pickups have four plain slots where keys and puzzles have twelve, and pairs up to "4,2".
-  constexpr int kPickupShift = 12 - 4;
-  return slot >= 12 && slot - kPickupShift < ItemSlotCount(ItemKind::Pickup) ? slot - kPickupShift
-                                                                             : -1;
+  const int keyPlain = ItemPlainCount(ItemKind::Key);
+  const int shift = keyPlain - ItemPlainCount(ItemKind::Pickup);
+  return slot >= keyPlain && slot - shift < ItemSlotCount(ItemKind::Pickup) ? slot - shift : -1;
 }
 
 class ScratchReader {
@@ -162,88 +163,104 @@ class ScratchReader {
   ScratchReader(IniFile& ini, std::vector<std::string>& skipped) : ini_(ini), skipped_(skipped) {}
 
   void ReadHeader(THeader& h) {
-    h.PsxLevelExt = DropFront(Read("PSXExtensions", "Level"), 1);
-    h.PsxCutExt = DropFront(Read("PSXExtensions", "Cut"), 1);
-    h.PsxFmvExt = DropFront(Read("PSXExtensions", "FMV"), 1);
-    h.PcLevelExt = DropFront(Read("PCExtensions", "Level"), 1);
-    h.PcCutExt = DropFront(Read("PCExtensions", "Cut"), 1);
-    h.PcFmvExt = DropFront(Read("PCExtensions", "FMV"), 1);
-
-    // The language lines share one key: each read takes the first line left, then drops it.
-    for (auto& language : h.Languages) {
-      const auto value = Read("Language", "File");
-      ini_.DeleteKey("Language", "File");
-      language = LanguageName(value);
+    for (const HeaderField& field : HeaderFields()) {
+      const std::string_view section = field.section;
+      switch (field.kind) {
+        case HeaderFieldKind::Extension:
+          h.*field.text = DropFront(Read(section, field.key), 1);
+          break;
+        case HeaderFieldKind::Languages:
+          // The language lines share one key: each read takes the first line left, then drops it.
+          for (auto& language : h.Languages) {
+            const auto value = Read(section, field.key);
+            ini_.DeleteKey(section, field.key);
+            language = LanguageName(value);
+          }
+          break;
+        case HeaderFieldKind::Flag:
+          h.*field.flag = Flag(Read(section, field.key));
+          break;
+        case HeaderFieldKind::Text:
+          h.*field.text = Read(section, field.key);
+          break;
+        case HeaderFieldKind::Dollar:
+          h.*field.text = AfterFirst(Read(section, field.key), '$');
+          break;
+        case HeaderFieldKind::Group:
+          CommaFields(Read(section, field.key), field.texts(h));
+          break;
+        case HeaderFieldKind::Path:
+          ReadPath(Read(section, field.key), h.*field.text, h.*field.second);
+          break;
+      }
     }
-
-    h.LoadSave = Flag(Read("Options", "LoadSave"));
-    h.TitleEnabled = Flag(Read("Options", "Title"));
-    h.PlayAnyLevel = Flag(Read("Options", "PlayAnyLevel"));
-    h.InputTimeout = Read("Options", "InputTimeout");
-    h.FlyCheat = Flag(Read("Options", "FlyCheat"));
-    h.Security = AfterFirst(Read("Options", "Security"), '$');
-    h.DemoDisc = Flag(Read("Options", "DemoDisc"));
-
-    h.TitleLoadCamera = CommaFields<7>(Read("Title", "LoadCamera"));
-    ReadPath(Read("Title", "Level"), h.TitleLevelFile, h.TitleAudio);
   }
 
   // Fills `level` from section `s`; false when the section names no level.
   bool ReadLevel(const std::string& s, TLevel& level) {
     auto name = Read(s, "Name");
     if (name.empty() || name == "-") return false;
-    level.Name = std::move(name);
-    level.Legend = Read(s, "Legend");
-    ReadPath(Read(s, "Level"), level.LevelFile, level.Audio);
-    const auto mirror = Read(s, "Mirror", "0");
-    level.MirrorRoom = BeforeFirst(mirror, ',');
-    // The value's "$" is looked for after the room: a "$" inside the room would otherwise
-    // shift the value, and the next save would write a different line.
-    const auto comma = mirror.find(',');
-    level.MirrorValue =
-        AfterFirst(comma == std::string::npos ? std::string_view(mirror)
-                                              : std::string_view(mirror).substr(comma + 1),
-                   '$');
-    level.UVRotate = ini_.ReadInteger(s, "UVrotate", 0);
-    level.ResetHub = ini_.ReadInteger(s, "ResetHUB", 0);
-    level.Fog = CommaFields<3>(Read(s, "Fog", "0"));
-    level.FogEnabled = !level.Fog[0].empty();
-    level.Layer1 = CommaFields<4>(Read(s, "Layer1", "0"));
-    level.Layer1Enabled = !level.Layer1[0].empty();
-    level.Layer2 = CommaFields<4>(Read(s, "Layer2", "0"));
-    level.Layer2Enabled = !level.Layer2[0].empty();
-    level.LoadCamera = CommaFields<7>(Read(s, "LoadCamera", "0"));
-    level.LensFlare = CommaFields<6>(Read(s, "LensFlare", "0"));
-    level.LensFlareEnabled = !level.LensFlare[0].empty();
-    level.Horizon = Flag(Read(s, "Horizon"));
-    level.Timer = Flag(Read(s, "Timer"));
-    level.NoLevel = Flag(Read(s, "NoLevel"));
-    level.Train = Flag(Read(s, "Train"));
-    level.ColAddHorizon = Flag(Read(s, "ColAddHorizon"));
-    level.Lightning = Flag(Read(s, "Lightning"));
-    level.YoungLara = Flag(Read(s, "YoungLara"));
-    level.Pulse = Flag(Read(s, "Pulse"));
-    level.RemoveAmulet = Flag(Read(s, "RemoveAmulet"));
-
-    // At most as many lines of each item key as its table has slots; the later of two lines
-    // for one slot wins.
-    for (int pass = 0; pass < 12; ++pass) {
-      ReadItem(s, kKey, level);
-      ReadItem(s, kPuzzle, level);
+    for (const LevelField& field : LevelFields()) {
+      switch (field.kind) {
+        case LevelFieldKind::Text:
+          level.*field.text = field.text == &LevelSettings::Name ? name : Read(s, field.key);
+          break;
+        case LevelFieldKind::Path:
+          ReadPath(Read(s, field.key), level.*field.text, level.*field.second);
+          break;
+        case LevelFieldKind::Flag:
+          level.*field.flag = Flag(Read(s, field.key));
+          break;
+        case LevelFieldKind::Number:
+          level.*field.number = ini_.ReadInteger(s, field.key, 0);
+          break;
+        case LevelFieldKind::Group: {
+          const auto texts = field.texts(level);
+          CommaFields(Read(s, field.key, "0"), texts);
+          if (field.flag != nullptr) level.*field.flag = !texts.front().empty();
+          break;
+        }
+        case LevelFieldKind::Mirror: {
+          const auto mirror = Read(s, field.key, "0");
+          level.*field.text = BeforeFirst(mirror, ',');
+          // The value's "$" is looked for after the room: a "$" inside the room would
+          // otherwise shift the value, and the next save would write a different line.
+          const auto comma = mirror.find(',');
+          level.*field.second =
+              AfterFirst(comma == std::string::npos ? std::string_view(mirror)
+                                                    : std::string_view(mirror).substr(comma + 1),
+                         '$');
+          break;
+        }
+        case LevelFieldKind::Items:
+          ReadItems(s, level);
+          break;
+      }
     }
-    for (int pass = 0; pass < 4; ++pass) ReadItem(s, kPickup, level);
-    for (int pass = 0; pass < 3; ++pass) ReadItem(s, kExamine, level);
-    for (int pass = 0; pass < 16; ++pass) {
-      ReadItem(s, kKeyCombo, level);
-      ReadItem(s, kPuzzleCombo, level);
-    }
-    for (int pass = 0; pass < 8; ++pass) ReadItem(s, kPickupCombo, level);
     return true;
   }
 
  private:
   std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) {
     return ini_.ReadString(section, key, fallback);
+  }
+
+  // At most as many lines of each item key as its table has slots for it; the later of two lines
+  // for one slot wins.
+  void ReadItems(const std::string& s, TLevel& level) {
+    const auto plain = [](ItemKind kind) { return ItemPlainCount(kind); };
+    const auto combos = [](ItemKind kind) { return ItemSlotCount(kind) - ItemPlainCount(kind); };
+    for (int pass = 0; pass < plain(ItemKind::Key); ++pass) {
+      ReadItem(s, kKey, level);
+      ReadItem(s, kPuzzle, level);
+    }
+    for (int pass = 0; pass < plain(ItemKind::Pickup); ++pass) ReadItem(s, kPickup, level);
+    for (int pass = 0; pass < plain(ItemKind::Examine); ++pass) ReadItem(s, kExamine, level);
+    for (int pass = 0; pass < combos(ItemKind::Key); ++pass) {
+      ReadItem(s, kKeyCombo, level);
+      ReadItem(s, kPuzzleCombo, level);
+    }
+    for (int pass = 0; pass < combos(ItemKind::Pickup); ++pass) ReadItem(s, kPickupCombo, level);
   }
 
   void ReadItem(const std::string& s, const ItemKey& item, TLevel& level) {
@@ -430,7 +447,7 @@ int ComboSlotIndex(std::string_view pair) {
       "1,1", "1,2", "2,1", "2,2", "3,1", "3,2", "4,1", "4,2",
       "5,1", "5,2", "6,1", "6,2", "7,1", "7,2", "8,1", "8,2"};
   for (std::size_t i = 0; i < kPairs.size(); ++i) {
-    if (kPairs[i] == pair) return 12 + static_cast<int>(i);
+    if (kPairs[i] == pair) return ItemPlainCount(ItemKind::Key) + static_cast<int>(i);
   }
   return -1;
 }

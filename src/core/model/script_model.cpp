@@ -1,5 +1,7 @@
 #include "core/model/script_model.h"
 
+#include "core/model/level_fields.h"
+
 #include <utility>
 
 namespace scriptdesk {
@@ -138,12 +140,11 @@ int ScriptModel::AppendLevel() {
 
 void ScriptModel::ResetLevel(int slot) {
   auto& level = Levels.at(static_cast<std::size_t>(slot));
-  level.Name = "-";
-  level.LevelFile = "-";
-  level.Legend.clear();
-  level.Layer1Enabled = level.Layer2Enabled = level.FogEnabled = level.LensFlareEnabled = false;
-  level.YoungLara = level.ColAddHorizon = level.Horizon = level.Lightning = false;
-  level.RemoveAmulet = level.Timer = level.Train = level.NoLevel = level.Pulse = false;
+  for (const LevelField& field : LevelFields()) {
+    if (field.reset != nullptr) level.*field.text = field.reset;
+    // Flags and the groups' own check boxes go off; texts and numbers keep what they hold.
+    if (field.flag != nullptr) level.*field.flag = false;
+  }
   for (ItemKind kind : kItemKinds) {
     for (auto& item : level.Items(kind)) {
       item.Name = "-";

@@ -51,7 +51,9 @@ struct TCop {
   bool operator==(const TCop&) const = default;
 };
 
-struct TLevel {
+// Everything of a level but its item tables: what the "Inf. " tab of the Levels page edits.
+// Each of these settings is described once, in level_fields.h.
+struct LevelSettings {
   std::string Name;
   std::string Legend;
   std::string LevelFile;
@@ -78,6 +80,14 @@ struct TLevel {
   bool Train = false;
   bool NoLevel = false;
   bool Pulse = false;
+
+  // A slot whose Name is empty or "-" holds no level.
+  bool IsFree() const { return Name.empty() || Name == "-"; }
+
+  bool operator==(const LevelSettings&) const = default;
+};
+
+struct TLevel : LevelSettings {
   std::array<TKey, 28> Keys;
   std::array<TPuzzle, 28> Puzzles;
   std::array<TPick, 12> Pickups;
@@ -85,9 +95,6 @@ struct TLevel {
 
   std::span<ItemSlot> Items(ItemKind kind);
   std::span<const ItemSlot> Items(ItemKind kind) const;
-
-  // A slot whose Name is empty or "-" holds no level.
-  bool IsFree() const { return Name.empty() || Name == "-"; }
 
   bool operator==(const TLevel&) const = default;
 };

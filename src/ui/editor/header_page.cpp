@@ -1,6 +1,9 @@
 #include "ui/editor/header_page.h"
 
+#include <array>
 #include <cstddef>
+#include <string_view>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -11,30 +14,24 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/widgets/controls.h"
 #include "ui/widgets/audio_edit.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 
 namespace scriptdesk {
 namespace {
 
-QLabel* LabelFor(QWidget* parent, const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text, parent);
-  label->setBuddy(buddy);
-  return label;
-}
-
 // A group of three labelled extension edits.
 QGroupBox* ExtensionGroup(QWidget* parent, const QString& title, const QString& hint,
-                          std::array<QLineEdit**, 3> edits, std::array<const char*, 3> names) {
+                          std::array<const FieldControls*, 3> edits) {
   auto* group = new QGroupBox(title, parent);
   group->setToolTip(hint);
   auto* grid = new QGridLayout(group);
   const char* labels[] = {"Level", "Cut", "FMV"};
   for (std::size_t i = 0; i < edits.size(); ++i) {
-    *edits[i] = MakeEdit(group, names[i]);
-    grid->addWidget(LabelFor(group, labels[i], *edits[i]), static_cast<int>(i), 0);
-    grid->addWidget(*edits[i], static_cast<int>(i), 1);
+    QLineEdit* edit = edits[i]->edits.front();
+    grid->addWidget(MakeLabel(group, labels[i], edit), static_cast<int>(i), 0);
+    grid->addWidget(edit, static_cast<int>(i), 1);
   }
   return group;
 }
@@ -44,104 +41,97 @@ QGroupBox* ExtensionGroup(QWidget* parent, const QString& title, const QString& 
 HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), model_(model), dialogs_(dialogs) {
   setObjectName("HeaderTab");
+  fields_ = MakeAllControls(this, HeaderFields());
 
-  auto* psx =
-      ExtensionGroup(this, "PSXExtensions", "Setup PlayStation",
-                     {&lePSLevel_, &lePSCut_, &lePSFmv_}, {"lePSLevel", "lePSCut", "lePSFmv"});
-  auto* pc = ExtensionGroup(this, "PCExtensions", {}, {&lePCLevel_, &lePCCut_, &lePCFmv_},
-                            {"lePCLevel", "lePCCut", "lePCFmv"});
+  const auto extensions = [this](const char* section) {
+    return std::array<const FieldControls*, 3>{&Controls(section, "Level"),
+                                               &Controls(section, "Cut"),
+                                               &Controls(section, "FMV")};
+  };
+  auto* psx = ExtensionGroup(this, "PSXExtensions", "Setup PlayStation", extensions("PSXExtensions"));
+  auto* pc = ExtensionGroup(this, "PCExtensions", {}, extensions("PCExtensions"));
 
   // The radio buttons stand in their own titled box beside the titled box of the names, so
   // both columns start at the same height and each button lines up with its name.
-  rgtypLng_ = new QGroupBox("lng", this);
-  rgtypLng_->setObjectName("rgtypLng");
-  rgtypLng_->setToolTip("Select <lng>.txt");
+  languageGroup_ = new QGroupBox("lng", this);
+  languageGroup_->setObjectName("rgtypLng");
+  languageGroup_->setToolTip("Select <lng>.txt");
   languageButtons_ = new QButtonGroup(this);
   auto* language = new QGroupBox("Language", this);
-  auto* radios = new QVBoxLayout(rgtypLng_);
+  auto* radios = new QVBoxLayout(languageGroup_);
   auto* names = new QVBoxLayout(language);
+  const FieldControls& languageNames = Controls("Language", "File");
   for (int i = 0; i < kLanguageCount; ++i) {
-    const auto index = static_cast<std::size_t>(i);
-    auto* radio = new QRadioButton(rgtypLng_);
+    auto* radio = new QRadioButton(languageGroup_);
     radio->setObjectName(QStringLiteral("rgtypLng%1").arg(i));
-    radio->setToolTip(rgtypLng_->toolTip());
+    radio->setToolTip(languageGroup_->toolTip());
     languageButtons_->addButton(radio, i);
-    eLang_[index] = new QLineEdit(language);
-    eLang_[index]->setObjectName(QStringLiteral("eLang%1").arg(i));
     radios->addWidget(radio, 0, Qt::AlignHCenter);
-    names->addWidget(eLang_[index]);
+    names->addWidget(languageNames.edits[static_cast<std::size_t>(i)]);
   }
   radios->addStretch(1);
   names->addStretch(1);
 
+  // Every option has its row here: the check boxes first, then the numbers with their labels.
   auto* options = new QGroupBox("Options", this);
-  chbLoadSave_ = MakeCheck(options, "chbLoadSave", "LoadSave", "Saving and Loading ");
-  chbTitle_ = MakeCheck(options, "chbTitle", "Title", "Menu");
-  chbPlayanilevel_ = MakeCheck(options, "chbPlayanilevel", "PlayAnyLevel", "Any level");
-  chbFlycheat_ = MakeCheck(options, "chbFlycheat", "FlyCheat", "Cheat");
-  chbDemo_ = MakeCheck(options, "chbDemo", "DemoDisc", "Demo");
-  seInputTimeout_ = MakeSpin(options, "seInputTimeout", 0, 1000000000, "frames * seconds = 60x30");
-  seSecurity_ = MakeSpin(options, "seSecurity", 0, 0);
   auto* optionsLayout = new QGridLayout(options);
   int row = 0;
-  for (QCheckBox* check : {chbLoadSave_, chbTitle_, chbPlayanilevel_, chbFlycheat_, chbDemo_}) {
-    optionsLayout->addWidget(check, row++, 0, 1, 2);
+  std::vector<std::pair<const HeaderField*, const FieldControls*>> numbers;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    const HeaderField& field = HeaderFields()[i];
+    if (std::string_view(field.section) != "Options") continue;
+    if (field.kind == HeaderFieldKind::Flag) {
+      optionsLayout->addWidget(fields_[i].check, row++, 0, 1, 2);
+    } else {
+      numbers.emplace_back(&field, &fields_[i]);
+    }
   }
-  optionsLayout->addWidget(LabelFor(options, "InputTimeout", seInputTimeout_), row, 0);
-  optionsLayout->addWidget(seInputTimeout_, row++, 1);
-  optionsLayout->addWidget(LabelFor(options, "Security", seSecurity_), row, 0);
-  optionsLayout->addWidget(seSecurity_, row++, 1);
+  for (const auto& [field, controls] : numbers) {
+    DecimalSpinEdit* spin = controls->spins.front();
+    optionsLayout->addWidget(MakeLabel(options, field->control.caption, spin), row, 0);
+    optionsLayout->addWidget(spin, row++, 1);
+  }
   optionsLayout->setRowStretch(row, 1);
 
   auto* title = new QGroupBox("Title", this);
   auto* camera = new QGroupBox("LoadCamera", title);
-  const char* cameraNames[] = {"seTitleSrcX", "seTitleSrcY", "seTitleSrcZ",
-                               "seTitleTarX", "seTitleTarY", "seTitleTarZ"};
-  const char* cameraHints[] = {"src x", "src y", "src z", "target x", "target y", "target z"};
+  const FieldControls& cameraControls = Controls("Title", "LoadCamera");
   auto* cameraLayout = new QGridLayout(camera);
-  for (int i = 0; i < 6; ++i) {
-    auto* spin = MakeSpin(camera, cameraNames[i], 0, 0, cameraHints[i]);
-    seTitleCamera_[static_cast<std::size_t>(i)] = spin;
-    cameraLayout->addWidget(spin, i / 3, i % 3);
+  for (std::size_t i = 0; i < cameraControls.spins.size(); ++i) {
+    const bool room = i == 6;
+    cameraLayout->addWidget(cameraControls.spins[i], room ? 0 : static_cast<int>(i / 3),
+                            room ? 3 : static_cast<int>(i % 3));
   }
-  seTitleCamera_[6] = MakeSpin(camera, "seTitleRoom", 0, 500, "room");
-  cameraLayout->addWidget(seTitleCamera_[6], 0, 3);
 
-  eTitleLevel_ = MakeEdit(title, "eTitleLevel", "Title level");
-  SpeedButton1_ = MakeButton(title, "SpeedButton1", "...", "Select Level");
-  FitToText(SpeedButton1_);
-  SpeedButton1_->setFixedWidth(SpeedButton1_->minimumWidth());
-  ceTitleAudio_ = new AudioEdit(title);
-  ceTitleAudio_->setObjectName("ceTitleAudio");
-  ceTitleAudio_->setToolTip("Audio");
+  const FieldControls& level = Controls("Title", "Level");
   auto* file = new QGridLayout;
-  file->addWidget(LabelFor(title, "Level", eTitleLevel_), 0, 0);
-  file->addWidget(eTitleLevel_, 0, 1);
-  file->addWidget(SpeedButton1_, 0, 2);
-  file->addWidget(LabelFor(title, "Audio", ceTitleAudio_), 1, 0);
-  file->addWidget(ceTitleAudio_, 1, 1, Qt::AlignLeft);
+  file->addWidget(MakeLabel(title, "Level", level.edits.front()), 0, 0);
+  file->addWidget(level.edits.front(), 0, 1);
+  file->addWidget(level.chooser, 0, 2);
+  file->addWidget(MakeLabel(title, "Audio", level.audio), 1, 0);
+  file->addWidget(level.audio, 1, 1, Qt::AlignLeft);
   file->setRowStretch(2, 1);
   auto* titleLayout = new QHBoxLayout(title);
   titleLayout->addWidget(camera);
   titleLayout->addLayout(file, 1);
 
-  SpeedButton6_ = MakeButton(this, "SpeedButton6", "Replace Header");
+  replaceButton_ = MakeButton(this, "SpeedButton6", "Replace Header");
 
-  auto* extensions = new QVBoxLayout;
-  extensions->addWidget(psx);
-  extensions->addWidget(pc);
-  extensions->addStretch(1);
+  auto* extensionColumn = new QVBoxLayout;
+  extensionColumn->addWidget(psx);
+  extensionColumn->addWidget(pc);
+  extensionColumn->addStretch(1);
   auto* languages = new QHBoxLayout;
   languages->setSpacing(2);
-  languages->addWidget(rgtypLng_);
+  languages->addWidget(languageGroup_);
   languages->addWidget(language, 1);
   auto* top = new QHBoxLayout;
-  top->addLayout(extensions, 1);
+  top->addLayout(extensionColumn, 1);
   top->addLayout(languages, 1);
   top->addWidget(options);
   auto* commands = new QHBoxLayout;
   commands->addStretch(1);
-  commands->addWidget(SpeedButton6_);
+  commands->addWidget(replaceButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(title);
@@ -152,14 +142,18 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   AlignLanguageRows();
   setPage(DefaultHeaderPage());
 
-  connect(SpeedButton1_, &QPushButton::clicked, this, &HeaderTab::SpeedButton1Click);
-  connect(SpeedButton6_, &QPushButton::clicked, this, &HeaderTab::SpeedButton6Click);
+  connect(level.chooser, &QPushButton::clicked, this, &HeaderTab::SpeedButton1Click);
+  connect(replaceButton_, &QPushButton::clicked, this, &HeaderTab::SpeedButton6Click);
+}
+
+const FieldControls& HeaderTab::Controls(std::string_view section, std::string_view key) const {
+  const auto fields = HeaderFields();
+  return fields_[static_cast<std::size_t>(&HeaderFieldOf(section, key) - fields.data())];
 }
 
 void HeaderTab::AlignLanguageRows() {
-  for (QAbstractButton* radio : languageButtons_->buttons()) {
-    radio->setFixedHeight(eLang_[0]->sizeHint().height());
-  }
+  const int height = Controls("Language", "File").edits.front()->sizeHint().height();
+  for (QAbstractButton* radio : languageButtons_->buttons()) radio->setFixedHeight(height);
 }
 
 void HeaderTab::changeEvent(QEvent* event) {
@@ -171,52 +165,16 @@ void HeaderTab::changeEvent(QEvent* event) {
 
 HeaderPage HeaderTab::page() const {
   HeaderPage page;
-  page.PsxLevelExt = TextOf(lePSLevel_);
-  page.PsxCutExt = TextOf(lePSCut_);
-  page.PsxFmvExt = TextOf(lePSFmv_);
-  page.PcLevelExt = TextOf(lePCLevel_);
-  page.PcCutExt = TextOf(lePCCut_);
-  page.PcFmvExt = TextOf(lePCFmv_);
-  for (std::size_t i = 0; i < eLang_.size(); ++i) page.Languages[i] = TextOf(eLang_[i]);
+  for (std::size_t i = 0; i < fields_.size(); ++i) TakeField(fields_[i], HeaderFields()[i], page);
   page.SelectedLanguage = languageButtons_->checkedId();
-  page.LoadSave = chbLoadSave_->isChecked();
-  page.TitleEnabled = chbTitle_->isChecked();
-  page.PlayAnyLevel = chbPlayanilevel_->isChecked();
-  page.FlyCheat = chbFlycheat_->isChecked();
-  page.DemoDisc = chbDemo_->isChecked();
-  page.InputTimeout = TextOf(seInputTimeout_);
-  page.Security = TextOf(seSecurity_);
-  for (std::size_t i = 0; i < seTitleCamera_.size(); ++i) {
-    page.TitleLoadCamera[i] = TextOf(seTitleCamera_[i]);
-  }
-  page.TitleLevelFile = TextOf(eTitleLevel_);
-  page.TitleAudio = TextOf(ceTitleAudio_);
   return page;
 }
 
 void HeaderTab::setPage(const HeaderPage& page) {
-  Show(lePSLevel_, page.PsxLevelExt);
-  Show(lePSCut_, page.PsxCutExt);
-  Show(lePSFmv_, page.PsxFmvExt);
-  Show(lePCLevel_, page.PcLevelExt);
-  Show(lePCCut_, page.PcCutExt);
-  Show(lePCFmv_, page.PcFmvExt);
-  for (std::size_t i = 0; i < eLang_.size(); ++i) Show(eLang_[i], page.Languages[i]);
+  for (std::size_t i = 0; i < fields_.size(); ++i) ShowField(fields_[i], HeaderFields()[i], page);
   if (QAbstractButton* radio = languageButtons_->button(page.SelectedLanguage)) {
     radio->setChecked(true);
   }
-  chbLoadSave_->setChecked(page.LoadSave);
-  chbTitle_->setChecked(page.TitleEnabled);
-  chbPlayanilevel_->setChecked(page.PlayAnyLevel);
-  Show(seInputTimeout_, page.InputTimeout);
-  chbFlycheat_->setChecked(page.FlyCheat);
-  Show(seSecurity_, page.Security);
-  chbDemo_->setChecked(page.DemoDisc);
-  for (std::size_t i = 0; i < seTitleCamera_.size(); ++i) {
-    Show(seTitleCamera_[i], page.TitleLoadCamera[i]);
-  }
-  Show(eTitleLevel_, page.TitleLevelFile);
-  Show(ceTitleAudio_, page.TitleAudio);
 }
 
 void HeaderTab::StoreHeaderPage() {
@@ -229,7 +187,7 @@ void HeaderTab::ShowHeaderPage() {
 
 void HeaderTab::SpeedButton1Click() {
   const auto chosen = dialogs_.OpenFile(this, "*.tr4|*.tr4", {});
-  if (chosen) eTitleLevel_->setText(LevelNameOfFile(*chosen));
+  if (chosen) Controls("Title", "Level").edits.front()->setText(LevelNameOfFile(*chosen));
 }
 
 void HeaderTab::SpeedButton6Click() {

@@ -1,23 +1,20 @@
 #pragma once
 
-#include <array>
+#include <string_view>
+#include <vector>
 
 #include <QWidget>
 
 #include "core/editor/header_commands.h"
 #include "core/model/script_model.h"
+#include "ui/editor/field_controls.h"
 
 class QButtonGroup;
-class QCheckBox;
 class QGroupBox;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace scriptdesk {
 
-class AudioEdit;
-class DecimalSpinEdit;
 class Dialogs;
 
 // The "Header" tab: a scratch form over the script header. Typed values reach the model only
@@ -47,31 +44,17 @@ class HeaderTab : public QWidget {
  private:
   // Each radio button stands exactly as high as the language name beside it.
   void AlignLanguageRows();
+  // The controls of the described header setting.
+  const FieldControls& Controls(std::string_view section, std::string_view key) const;
 
   ScriptModel& model_;
   Dialogs& dialogs_;
 
-  QLineEdit* lePSLevel_ = nullptr;
-  QLineEdit* lePSCut_ = nullptr;
-  QLineEdit* lePSFmv_ = nullptr;
-  QLineEdit* lePCLevel_ = nullptr;
-  QLineEdit* lePCCut_ = nullptr;
-  QLineEdit* lePCFmv_ = nullptr;
-  std::array<QLineEdit*, kLanguageCount> eLang_{};
-  QGroupBox* rgtypLng_ = nullptr;
+  // One entry per described header setting, in table order.
+  std::vector<FieldControls> fields_;
+  QGroupBox* languageGroup_ = nullptr;
   QButtonGroup* languageButtons_ = nullptr;
-  QCheckBox* chbLoadSave_ = nullptr;
-  QCheckBox* chbTitle_ = nullptr;
-  QCheckBox* chbPlayanilevel_ = nullptr;
-  QCheckBox* chbFlycheat_ = nullptr;
-  QCheckBox* chbDemo_ = nullptr;
-  DecimalSpinEdit* seInputTimeout_ = nullptr;
-  DecimalSpinEdit* seSecurity_ = nullptr;
-  std::array<DecimalSpinEdit*, 7> seTitleCamera_{};  // source x, y, z, target x, y, z, room
-  QLineEdit* eTitleLevel_ = nullptr;
-  QPushButton* SpeedButton1_ = nullptr;
-  AudioEdit* ceTitleAudio_ = nullptr;
-  QPushButton* SpeedButton6_ = nullptr;
+  QPushButton* replaceButton_ = nullptr;
 };
 
 }  // namespace scriptdesk

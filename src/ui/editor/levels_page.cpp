@@ -1,6 +1,8 @@
 #include "ui/editor/levels_page.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,44 +14,42 @@
 #include <QVBoxLayout>
 
 #include "ui/editor/item_pages.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/audio_edit.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 
 namespace scriptdesk {
 namespace {
 
-QLabel* LabelFor(QWidget* parent, const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text, parent);
-  label->setBuddy(buddy);
-  return label;
-}
-
-// A colour layer: red, green, blue, speed and "Enabled" in one row beside the layer's caption.
-QHBoxLayout* LayerRow(QWidget* parent, const char* const names[4], const char* checkName,
-                      std::array<DecimalSpinEdit*, 4>& spins, QCheckBox*& enabled) {
-  const char* hints[] = {"RED", "GREEN", "BLUE", "SPEED"};
+// A group's spin edits in one row, its "Enabled" check box after them.
+QHBoxLayout* GroupRow(const FieldControls& group) {
   auto* row = new QHBoxLayout;
-  for (int i = 0; i < 4; ++i) {
-    const bool speed = i == 3;
-    spins[static_cast<std::size_t>(i)] =
-        MakeSpin(parent, names[i], speed ? -255 : 0, 255, hints[i]);
-    row->addWidget(spins[static_cast<std::size_t>(i)]);
-  }
-  enabled = MakeCheck(parent, checkName, "Enabled");
-  row->addWidget(enabled);
+  for (DecimalSpinEdit* spin : group.spins) row->addWidget(spin);
+  if (group.check != nullptr) row->addWidget(group.check);
   row->addStretch(1);
   return row;
 }
 
-// Six coordinates: the source in the first row, the target in the second.
-void AddCoordinates(QGroupBox* group, QGridLayout* grid, const char* const names[6],
-                    DecimalSpinEdit* spins[6]) {
-  const char* hints[] = {"src x", "src y", "src z", "target x", "target y", "target z"};
-  for (int i = 0; i < 6; ++i) {
-    spins[i] = MakeSpin(group, names[i], 0, 0, hints[i]);
-    grid->addWidget(spins[i], i / 3, i % 3);
+// Six coordinates in a titled box, the source in the first row and the target in the second;
+// the seventh edit (a room) or the group's check box beside the first row.
+QGroupBox* CoordinatesBox(QWidget* parent, const char* title, const FieldControls& group) {
+  auto* box = new QGroupBox(title, parent);
+  auto* grid = new QGridLayout(box);
+  for (std::size_t i = 0; i < group.spins.size(); ++i) {
+    QWidget* spin = group.spins[i];
+    spin->setParent(box);
+    if (i < 6) {
+      grid->addWidget(spin, static_cast<int>(i / 3), static_cast<int>(i % 3));
+    } else {
+      grid->addWidget(spin, 0, 3);
+    }
   }
+  if (group.check != nullptr) {
+    group.check->setParent(box);
+    grid->addWidget(group.check, 0, 3);
+  }
+  grid->setColumnStretch(4, 1);
+  return box;
 }
 
 }  // namespace
@@ -58,15 +58,17 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), model_(model), dialogs_(dialogs) {
   setObjectName("LevelsTab");
 
-  lbLevel_ = new QListWidget(this);
-  lbLevel_->setObjectName("lbLevel");
-  lbLevel_->setToolTip("Select level");
-  lbLevel_->setSelectionMode(QAbstractItemView::SingleSelection);
-  sbUp_ = MakeButton(this, "sbUp", "Up");
-  sbDow_ = MakeButton(this, "sbDow", "Down");
-  sbDelete_ = MakeButton(this, "sbDelete", "Delete");
-  SpeedButton3_ = MakeButton(this, "SpeedButton3", "Delete all Levels");
-  for (QPushButton* button : {sbUp_, sbDow_, sbDelete_, SpeedButton3_}) FitToText(button);
+  levelList_ = new QListWidget(this);
+  levelList_->setObjectName("lbLevel");
+  levelList_->setToolTip("Select level");
+  levelList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  upButton_ = MakeButton(this, "sbUp", "Up");
+  downButton_ = MakeButton(this, "sbDow", "Down");
+  deleteButton_ = MakeButton(this, "sbDelete", "Delete");
+  deleteAllButton_ = MakeButton(this, "SpeedButton3", "Delete all Levels");
+  for (QPushButton* button : {upButton_, downButton_, deleteButton_, deleteAllButton_}) {
+    FitToText(button);
+  }
 
   levelPages_ = new QTabWidget(this);
   levelPages_->setObjectName("PageControl2");
@@ -79,13 +81,13 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   levelPages_->addTab(itemPages_->pickupsTab(), "Pickups");
 
   auto* moves = new QHBoxLayout;
-  moves->addWidget(sbUp_);
-  moves->addWidget(sbDow_);
+  moves->addWidget(upButton_);
+  moves->addWidget(downButton_);
   auto* list = new QVBoxLayout;
-  list->addWidget(lbLevel_, 1);
+  list->addWidget(levelList_, 1);
   list->addLayout(moves);
-  list->addWidget(sbDelete_);
-  list->addWidget(SpeedButton3_);
+  list->addWidget(deleteButton_);
+  list->addWidget(deleteAllButton_);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(list);
@@ -96,37 +98,43 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   layout->setSpacing(4);
   setPage(DefaultLevelPage());
 
-  connect(lbLevel_, &QListWidget::itemClicked, this, &LevelsTab::lbLevelClick);
-  connect(lbLevel_, &QListWidget::currentRowChanged, this, &LevelsTab::lbLevelClick);
-  for (QPushButton* button : {SpeedButton2_, SpeedButton4_, sbDuplicat_}) {
+  connect(levelList_, &QListWidget::itemClicked, this, &LevelsTab::lbLevelClick);
+  connect(levelList_, &QListWidget::currentRowChanged, this, &LevelsTab::lbLevelClick);
+  for (QPushButton* button : {addButton_, replaceButton_, duplicateButton_}) {
     connect(button, &QPushButton::clicked, this, &LevelsTab::SpeedButton2Click);
   }
-  connect(SpeedButton5_, &QPushButton::clicked, this, &LevelsTab::SpeedButton5Click);
-  connect(sbUp_, &QPushButton::clicked, this, &LevelsTab::sbUpClick);
-  connect(sbDow_, &QPushButton::clicked, this, &LevelsTab::sbDowClick);
-  connect(sbDelete_, &QPushButton::clicked, this, &LevelsTab::sbDeleteClick);
-  connect(SpeedButton3_, &QPushButton::clicked, this, &LevelsTab::SpeedButton3Click);
+  connect(Controls("Level").chooser, &QPushButton::clicked, this, &LevelsTab::SpeedButton5Click);
+  connect(upButton_, &QPushButton::clicked, this, &LevelsTab::sbUpClick);
+  connect(downButton_, &QPushButton::clicked, this, &LevelsTab::sbDowClick);
+  connect(deleteButton_, &QPushButton::clicked, this, &LevelsTab::sbDeleteClick);
+  connect(deleteAllButton_, &QPushButton::clicked, this, &LevelsTab::SpeedButton3Click);
+}
+
+const FieldControls& LevelsTab::Controls(std::string_view key) const {
+  const auto fields = LevelFields();
+  return fields_[static_cast<std::size_t>(&LevelFieldOf(key) - fields.data())];
 }
 
 QWidget* LevelsTab::MakeInfTab() {
   auto* tab = new QWidget(this);
   tab->setObjectName("TabSheetInf");
+  fields_ = MakeAllControls(tab, LevelFields());
   infPages_ = new QTabWidget(tab);
   infPages_->setObjectName("PageControl3");
   infPages_->addTab(MakeInfPage1(), "I.");
   infPages_->addTab(MakeInfPage2(), "II.");
 
   auto* commands = new QGroupBox("Level", tab);
-  SpeedButton2_ = MakeButton(commands, "SpeedButton2", "Add",
-                             "Add level (only inf., no key, puzzle, pickups, examine)");
-  SpeedButton4_ = MakeButton(commands, "SpeedButton4", "Replace",
-                             "Add level (only inf., no key, puzzle, pickups, examine");
-  sbDuplicat_ = MakeButton(commands, "sbDuplicat", "Duplicate",
-                           "Duplicate level ( inf.,  key, puzzle, pickups, examine)");
+  addButton_ = MakeButton(commands, "SpeedButton2", "Add",
+                          "Add level (only inf., no key, puzzle, pickups, examine)");
+  replaceButton_ = MakeButton(commands, "SpeedButton4", "Replace",
+                              "Add level (only inf., no key, puzzle, pickups, examine");
+  duplicateButton_ = MakeButton(commands, "sbDuplicat", "Duplicate",
+                                "Duplicate level ( inf.,  key, puzzle, pickups, examine)");
   auto* buttons = new QHBoxLayout(commands);
-  buttons->addWidget(SpeedButton2_);
-  buttons->addWidget(SpeedButton4_);
-  buttons->addWidget(sbDuplicat_);
+  buttons->addWidget(addButton_);
+  buttons->addWidget(replaceButton_);
+  buttons->addWidget(duplicateButton_);
 
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -141,75 +149,44 @@ QWidget* LevelsTab::MakeInfPage1() {
 
   // The level's own rows carry their captions at the left; only the coordinate groups keep a
   // frame, so the page fits the window's starting size.
-  leNameLevel_ = MakeEdit(page, "leNameLevel", "Level name");
-  leLegend_ = MakeEdit(page, "leLegend");
-
-  const char* layer1[] = {"seLayerR", "seLayerG", "seLayerB", "seLayerS"};
-  const char* layer2[] = {"seLayer2R", "seLayer2G", "seLayer2B", "seLayer2S"};
-  QHBoxLayout* layer1Row = LayerRow(page, layer1, "chbLaier1", seLayer1_, chbLaier1_);
-  QHBoxLayout* layer2Row = LayerRow(page, layer2, "chbLaier2", seLayer2_, chbLaier2_);
-
-  seMirrorR_ = MakeSpin(page, "seMirrorR", 0, 500);
-  seMirrorDva_ = MakeSpin(page, "seMirrorDva", 0, 99999999999999LL);
+  QLineEdit* name = Controls("Name").edits.front();
+  QLineEdit* legend = Controls("Legend").edits.front();
+  const FieldControls& mirror = Controls("Mirror");
   auto* mirrorRow = new QHBoxLayout;
-  mirrorRow->addWidget(seMirrorR_);
-  mirrorRow->addWidget(seMirrorDva_);
+  for (DecimalSpinEdit* spin : mirror.spins) mirrorRow->addWidget(spin);
   mirrorRow->addStretch(1);
 
-  eLevPath_ = MakeEdit(page, "eLevPath", "Level");
-  SpeedButton5_ = MakeButton(page, "SpeedButton5", "...", "Select level");
-  FitToText(SpeedButton5_);
-  SpeedButton5_->setFixedWidth(SpeedButton5_->minimumWidth());
-  eAudio_ = new AudioEdit(page);
-  eAudio_->setObjectName("eAudio");
+  const FieldControls& path = Controls("Level");
   auto* file = new QGridLayout;
-  file->addWidget(LabelFor(page, "Level", eLevPath_), 0, 0, 1, 2);
-  file->addWidget(eLevPath_, 1, 0);
-  file->addWidget(SpeedButton5_, 1, 1);
+  file->addWidget(MakeLabel(page, "Level", path.edits.front()), 0, 0, 1, 2);
+  file->addWidget(path.edits.front(), 1, 0);
+  file->addWidget(path.chooser, 1, 1);
   auto* audioRow = new QHBoxLayout;
-  audioRow->addWidget(LabelFor(page, "Audio", eAudio_));
-  audioRow->addWidget(eAudio_);
+  audioRow->addWidget(MakeLabel(page, "Audio", path.audio));
+  audioRow->addWidget(path.audio);
   audioRow->addStretch(1);
   file->addLayout(audioRow, 2, 0, 1, 2);
   file->setRowStretch(3, 1);
 
   auto* rows = new QGridLayout;
-  rows->addWidget(LabelFor(page, "Name", leNameLevel_), 0, 0);
-  rows->addWidget(leNameLevel_, 0, 1, 1, 2);
-  rows->addWidget(LabelFor(page, "Legend", leLegend_), 1, 0);
-  rows->addWidget(leLegend_, 1, 1, 1, 2);
+  rows->addWidget(MakeLabel(page, "Name", name), 0, 0);
+  rows->addWidget(name, 0, 1, 1, 2);
+  rows->addWidget(MakeLabel(page, "Legend", legend), 1, 0);
+  rows->addWidget(legend, 1, 1, 1, 2);
   rows->addWidget(new QLabel("Layer1", page), 2, 0);
-  rows->addLayout(layer1Row, 2, 1);
+  rows->addLayout(GroupRow(Controls("Layer1")), 2, 1);
   rows->addWidget(new QLabel("Layer2", page), 3, 0);
-  rows->addLayout(layer2Row, 3, 1);
-  rows->addWidget(LabelFor(page, "Mirror", seMirrorR_), 4, 0);
+  rows->addLayout(GroupRow(Controls("Layer2")), 3, 1);
+  rows->addWidget(MakeLabel(page, "Mirror", mirror.spins.front()), 4, 0);
   rows->addLayout(mirrorRow, 4, 1);
   rows->addLayout(file, 2, 2, 3, 1);
   rows->setColumnStretch(2, 1);
 
-  auto* lens = new QGroupBox("LensFlare", page);
-  auto* lensGrid = new QGridLayout(lens);
-  const char* lensNames[] = {"seLensSX", "seLensSY", "seLensSZ",
-                             "seLensTX", "seLensTY", "seLensTZ"};
-  AddCoordinates(lens, lensGrid, lensNames, seLens_.data());
-  chbLensEna_ = MakeCheck(lens, "chbLensEna", "Enabled");
-  lensGrid->addWidget(chbLensEna_, 0, 3);
-  lensGrid->setColumnStretch(4, 1);
-
-  auto* camera = new QGroupBox("LoadCamera", page);
-  auto* cameraGrid = new QGridLayout(camera);
-  const char* cameraNames[] = {"seLCamSX", "seLCamSY", "seLCamSZ",
-                               "seLCamTX", "seLCamTY", "seLCamTZ"};
-  AddCoordinates(camera, cameraGrid, cameraNames, seLCam_.data());
-  seLCam_[6] = MakeSpin(camera, "seLCamTRo", 0, 500, "room");
-  cameraGrid->addWidget(seLCam_[6], 0, 3);
-  cameraGrid->setColumnStretch(4, 1);
-
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(rows);
-  layout->addWidget(lens);
-  layout->addWidget(camera);
+  layout->addWidget(CoordinatesBox(page, "LensFlare", Controls("LensFlare")));
+  layout->addWidget(CoordinatesBox(page, "LoadCamera", Controls("LoadCamera")));
   layout->addStretch(1);
   return page;
 }
@@ -217,40 +194,36 @@ QWidget* LevelsTab::MakeInfPage1() {
 QWidget* LevelsTab::MakeInfPage2() {
   auto* page = new QWidget(this);
   page->setObjectName("TabSheetInf2");
-  chbCaHor_ = MakeCheck(page, "chbCaHor", "ColAddHorizon");
-  chbHor_ = MakeCheck(page, "chbHor", "Horizon");
-  chbLight_ = MakeCheck(page, "chbLight", "Lightning");
-  chbYungL_ = MakeCheck(page, "chbYungL", "YoungLara");
-  chbRemoveAmulet_ = MakeCheck(page, "chbRemoveAmulet", "Remove Amulet");
-  chbTimer_ = MakeCheck(page, "chbTimer", "Timer");
-  chbTrain_ = MakeCheck(page, "chbTrain", "Train");
-  chbNoLevel_ = MakeCheck(page, "chbNoLevel", "No Level");
-  chbPulse_ = MakeCheck(page, "chbPulse", "Pulse");
-  seUVRot_ = MakeSpin(page, "seUVRot", 0, 500);
-  seResHUB_ = MakeSpin(page, "seResHUB", 0, 500);
+
+  // Every level flag has its check box here, in the rows its description gives.
+  std::vector<std::pair<int, QCheckBox*>> flags;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    const LevelField& field = LevelFields()[i];
+    if (field.kind == LevelFieldKind::Flag) flags.emplace_back(field.control.row, fields_[i].check);
+  }
+  std::stable_sort(flags.begin(), flags.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  auto* options = new QVBoxLayout;
+  for (const auto& [row, check] : flags) options->addWidget(check);
+  options->addStretch(1);
 
   auto* fog = new QGroupBox("Fog", page);
-  const char* fogNames[] = {"seFogR", "seFogG", "seFogB"};
-  const char* fogHints[] = {"RED", "GREEN", "BLUE"};
+  const FieldControls& fogControls = Controls("Fog");
   auto* fogGrid = new QGridLayout(fog);
-  for (int i = 0; i < 3; ++i) {
-    seFog_[static_cast<std::size_t>(i)] = MakeSpin(fog, fogNames[i], 0, 250, fogHints[i]);
-    fogGrid->addWidget(seFog_[static_cast<std::size_t>(i)], 0, i);
+  for (std::size_t i = 0; i < fogControls.spins.size(); ++i) {
+    fogControls.spins[i]->setParent(fog);
+    fogGrid->addWidget(fogControls.spins[i], 0, static_cast<int>(i));
   }
-  chbFogEnable_ = MakeCheck(fog, "chbFogEnable", "Enabled");
-  fogGrid->addWidget(chbFogEnable_, 1, 0, 1, 3);
+  fogControls.check->setParent(fog);
+  fogGrid->addWidget(fogControls.check, 1, 0, 1, 3);
 
-  auto* options = new QVBoxLayout;
-  for (QCheckBox* check : {chbCaHor_, chbHor_, chbLight_, chbYungL_, chbRemoveAmulet_, chbTimer_,
-                           chbTrain_, chbNoLevel_, chbPulse_}) {
-    options->addWidget(check);
-  }
-  options->addStretch(1);
   auto* numbers = new QGridLayout;
-  numbers->addWidget(LabelFor(page, "UVRotate", seUVRot_), 0, 0);
-  numbers->addWidget(seUVRot_, 0, 1, Qt::AlignLeft);
-  numbers->addWidget(LabelFor(page, "ResetHUB", seResHUB_), 1, 0);
-  numbers->addWidget(seResHUB_, 1, 1, Qt::AlignLeft);
+  int row = 0;
+  for (const char* key : {"UVRotate", "ResetHUB"}) {
+    DecimalSpinEdit* spin = Controls(key).spins.front();
+    numbers->addWidget(MakeLabel(page, LevelFieldOf(key).control.caption, spin), row, 0);
+    numbers->addWidget(spin, row++, 1, Qt::AlignLeft);
+  }
   numbers->setColumnStretch(1, 1);
   auto* right = new QVBoxLayout;
   right->addLayout(numbers);
@@ -264,90 +237,36 @@ QWidget* LevelsTab::MakeInfPage2() {
 
 LevelPage LevelsTab::page() const {
   LevelPage page;
-  page.Name = TextOf(leNameLevel_);
-  page.Legend = TextOf(leLegend_);
-  page.LevelFile = TextOf(eLevPath_);
-  page.Audio = TextOf(eAudio_);
-  page.Layer1Enabled = chbLaier1_->isChecked();
-  page.Layer2Enabled = chbLaier2_->isChecked();
-  for (std::size_t i = 0; i < 4; ++i) {
-    page.Layer1[i] = TextOf(seLayer1_[i]);
-    page.Layer2[i] = TextOf(seLayer2_[i]);
-  }
-  page.LensFlareEnabled = chbLensEna_->isChecked();
-  for (std::size_t i = 0; i < seLens_.size(); ++i) page.LensFlare[i] = TextOf(seLens_[i]);
-  for (std::size_t i = 0; i < seLCam_.size(); ++i) page.LoadCamera[i] = TextOf(seLCam_[i]);
-  page.FogEnabled = chbFogEnable_->isChecked();
-  for (std::size_t i = 0; i < seFog_.size(); ++i) page.Fog[i] = TextOf(seFog_[i]);
-  page.MirrorRoom = TextOf(seMirrorR_);
-  page.MirrorValue = TextOf(seMirrorDva_);
-  page.ResetHub = static_cast<std::int32_t>(seResHUB_->value());
-  page.UVRotate = static_cast<std::int32_t>(seUVRot_->value());
-  page.YoungLara = chbYungL_->isChecked();
-  page.ColAddHorizon = chbCaHor_->isChecked();
-  page.Horizon = chbHor_->isChecked();
-  page.Lightning = chbLight_->isChecked();
-  page.RemoveAmulet = chbRemoveAmulet_->isChecked();
-  page.Timer = chbTimer_->isChecked();
-  page.Train = chbTrain_->isChecked();
-  page.NoLevel = chbNoLevel_->isChecked();
-  page.Pulse = chbPulse_->isChecked();
+  for (std::size_t i = 0; i < fields_.size(); ++i) TakeField(fields_[i], LevelFields()[i], page);
   return page;
 }
 
 void LevelsTab::setPage(const LevelPage& page) {
-  Show(leNameLevel_, page.Name);
-  Show(leLegend_, page.Legend);
-  Show(eLevPath_, page.LevelFile);
-  Show(eAudio_, page.Audio);
-  for (std::size_t i = 0; i < 4; ++i) {
-    Show(seLayer1_[i], page.Layer1[i]);
-    Show(seLayer2_[i], page.Layer2[i]);
-  }
-  chbLensEna_->setChecked(page.LensFlareEnabled);
-  for (std::size_t i = 0; i < seLens_.size(); ++i) Show(seLens_[i], page.LensFlare[i]);
-  chbFogEnable_->setChecked(page.FogEnabled);
-  for (std::size_t i = 0; i < seFog_.size(); ++i) Show(seFog_[i], page.Fog[i]);
-  chbLaier1_->setChecked(page.Layer1Enabled);
-  chbLaier2_->setChecked(page.Layer2Enabled);
-  for (std::size_t i = 0; i < seLCam_.size(); ++i) Show(seLCam_[i], page.LoadCamera[i]);
-  Show(seMirrorR_, page.MirrorRoom);
-  Show(seMirrorDva_, page.MirrorValue);
-  seResHUB_->setValue(page.ResetHub);
-  chbYungL_->setChecked(page.YoungLara);
-  chbCaHor_->setChecked(page.ColAddHorizon);
-  chbHor_->setChecked(page.Horizon);
-  chbLight_->setChecked(page.Lightning);
-  seUVRot_->setValue(page.UVRotate);
-  chbPulse_->setChecked(page.Pulse);
-  chbNoLevel_->setChecked(page.NoLevel);
-  chbTrain_->setChecked(page.Train);
-  chbTimer_->setChecked(page.Timer);
-  chbRemoveAmulet_->setChecked(page.RemoveAmulet);
+  for (std::size_t i = 0; i < fields_.size(); ++i) ShowField(fields_[i], LevelFields()[i], page);
 }
 
 int LevelsTab::selectedLevel() const {
-  const QList<QListWidgetItem*> selected = lbLevel_->selectedItems();
-  return selected.isEmpty() ? -1 : lbLevel_->row(selected.front());
+  const QList<QListWidgetItem*> selected = levelList_->selectedItems();
+  return selected.isEmpty() ? -1 : levelList_->row(selected.front());
 }
 
 void LevelsTab::SelectEntry(int row) {
-  const QSignalBlocker blocker(lbLevel_);
+  const QSignalBlocker blocker(levelList_);
   if (row < 0) {
-    lbLevel_->clearSelection();
-    lbLevel_->setCurrentRow(-1);
+    levelList_->clearSelection();
+    levelList_->setCurrentRow(-1);
   } else {
-    lbLevel_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    levelList_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
   }
   // The view missed the blocked signals; repaint the selection.
-  lbLevel_->viewport()->update();
+  levelList_->viewport()->update();
 }
 
 void LevelsTab::RefillLevelList() {
-  const QSignalBlocker blocker(lbLevel_);
-  lbLevel_->clear();
+  const QSignalBlocker blocker(levelList_);
+  levelList_->clear();
   for (int slot = 0; slot < model_.LevelCount; ++slot) {
-    lbLevel_->addItem(ToQt(model_.Levels[static_cast<std::size_t>(slot)].Name));
+    levelList_->addItem(ToQt(model_.Levels[static_cast<std::size_t>(slot)].Name));
   }
   SelectEntry(-1);
 }
@@ -366,7 +285,7 @@ void LevelsTab::lbLevelClick() {
 }
 
 void LevelsTab::AddFromPage() {
-  RunLevelCommand(SpeedButton2_);
+  RunLevelCommand(addButton_);
 }
 
 void LevelsTab::SpeedButton2Click() {
@@ -376,11 +295,11 @@ void LevelsTab::SpeedButton2Click() {
 void LevelsTab::RunLevelCommand(QObject* button) {
   const int selected = selectedLevel();
   LevelRefusal refusal = LevelRefusal::None;
-  if (button == SpeedButton2_) {
+  if (button == addButton_) {
     refusal = AddLevel(model_, page());
-  } else if (button == SpeedButton4_) {
+  } else if (button == replaceButton_) {
     refusal = ReplaceLevel(model_, page(), selected);
-  } else if (button == sbDuplicat_) {
+  } else if (button == duplicateButton_) {
     refusal = DuplicateLevel(model_, page(), selected);
   } else {
     return;
@@ -392,14 +311,14 @@ void LevelsTab::RunLevelCommand(QObject* button) {
   const int current = model_.CurrentLevel;
   const QString name = ToQt(model_.Levels[static_cast<std::size_t>(current)].Name);
   {
-    const QSignalBlocker blocker(lbLevel_);
-    if (current < lbLevel_->count()) {
-      lbLevel_->item(current)->setText(name);
-    } else if (current == lbLevel_->count()) {
-      lbLevel_->addItem(name);
+    const QSignalBlocker blocker(levelList_);
+    if (current < levelList_->count()) {
+      levelList_->item(current)->setText(name);
+    } else if (current == levelList_->count()) {
+      levelList_->addItem(name);
     }
   }
-  if (lbLevel_->count() != model_.LevelCount) RefillLevelList();
+  if (levelList_->count() != model_.LevelCount) RefillLevelList();
   SelectEntry(current);
   // The check marks only ever show the model: a new or duplicated level brings its own.
   itemPages_->ShowEverySlot();
@@ -408,7 +327,7 @@ void LevelsTab::RunLevelCommand(QObject* button) {
 
 void LevelsTab::SpeedButton5Click() {
   const auto chosen = dialogs_.OpenFile(this, "*.tr4|*.tr4", "level.tr4");
-  if (chosen) eLevPath_->setText(LevelNameOfFile(*chosen));
+  if (chosen) Controls("Level").edits.front()->setText(LevelNameOfFile(*chosen));
 }
 
 void LevelsTab::sbUpClick() {

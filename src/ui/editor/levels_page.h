@@ -1,22 +1,20 @@
 #pragma once
 
-#include <array>
+#include <string_view>
+#include <vector>
 
 #include <QWidget>
 
 #include "core/editor/level_commands.h"
 #include "core/model/script_model.h"
+#include "ui/editor/field_controls.h"
 
-class QCheckBox;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
 
 namespace scriptdesk {
 
-class AudioEdit;
-class DecimalSpinEdit;
 class Dialogs;
 class ItemPages;
 
@@ -46,7 +44,7 @@ class LevelsTab : public QWidget {
   void AddFromPage();
 
   ItemPages* itemPages() const { return itemPages_; }
-  QListWidget* levelList() const { return lbLevel_; }
+  QListWidget* levelList() const { return levelList_; }
 
  public slots:
   void lbLevelClick();
@@ -62,6 +60,8 @@ class LevelsTab : public QWidget {
   QWidget* MakeInfPage1();
   QWidget* MakeInfPage2();
   QWidget* MakeInfTab();
+  // The controls of the described setting of that key.
+  const FieldControls& Controls(std::string_view key) const;
   // Selects an entry without running the list's click handler.
   void SelectEntry(int row);
   void RunLevelCommand(QObject* button);
@@ -70,46 +70,18 @@ class LevelsTab : public QWidget {
   Dialogs& dialogs_;
   ItemPages* itemPages_ = nullptr;
 
-  QListWidget* lbLevel_ = nullptr;
-  QPushButton* sbUp_ = nullptr;
-  QPushButton* sbDow_ = nullptr;
-  QPushButton* sbDelete_ = nullptr;
-  QPushButton* SpeedButton3_ = nullptr;
+  QListWidget* levelList_ = nullptr;
+  QPushButton* upButton_ = nullptr;
+  QPushButton* downButton_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
+  QPushButton* deleteAllButton_ = nullptr;
   QTabWidget* levelPages_ = nullptr;
   QTabWidget* infPages_ = nullptr;
-
-  QLineEdit* leNameLevel_ = nullptr;
-  QLineEdit* leLegend_ = nullptr;
-  std::array<DecimalSpinEdit*, 4> seLayer1_{};  // Red, Green, Blue, Speed
-  QCheckBox* chbLaier1_ = nullptr;
-  std::array<DecimalSpinEdit*, 4> seLayer2_{};
-  QCheckBox* chbLaier2_ = nullptr;
-  std::array<DecimalSpinEdit*, 6> seLens_{};
-  QCheckBox* chbLensEna_ = nullptr;
-  std::array<DecimalSpinEdit*, 7> seLCam_{};  // source x, y, z, target x, y, z, room
-  DecimalSpinEdit* seMirrorR_ = nullptr;
-  DecimalSpinEdit* seMirrorDva_ = nullptr;
-  QLineEdit* eLevPath_ = nullptr;
-  QPushButton* SpeedButton5_ = nullptr;
-  AudioEdit* eAudio_ = nullptr;
-
-  QCheckBox* chbCaHor_ = nullptr;
-  QCheckBox* chbHor_ = nullptr;
-  QCheckBox* chbLight_ = nullptr;
-  QCheckBox* chbYungL_ = nullptr;
-  DecimalSpinEdit* seUVRot_ = nullptr;
-  DecimalSpinEdit* seResHUB_ = nullptr;
-  QCheckBox* chbRemoveAmulet_ = nullptr;
-  QCheckBox* chbTimer_ = nullptr;
-  QCheckBox* chbTrain_ = nullptr;
-  QCheckBox* chbNoLevel_ = nullptr;
-  QCheckBox* chbPulse_ = nullptr;
-  QCheckBox* chbFogEnable_ = nullptr;
-  std::array<DecimalSpinEdit*, 3> seFog_{};
-
-  QPushButton* SpeedButton2_ = nullptr;  // "Add"
-  QPushButton* SpeedButton4_ = nullptr;  // "Replace"
-  QPushButton* sbDuplicat_ = nullptr;    // "Duplicate"
+  // One entry per described level setting, in table order.
+  std::vector<FieldControls> fields_;
+  QPushButton* addButton_ = nullptr;
+  QPushButton* replaceButton_ = nullptr;
+  QPushButton* duplicateButton_ = nullptr;
 };
 
 }  // namespace scriptdesk

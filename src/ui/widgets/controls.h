@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -50,6 +52,47 @@ inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString&
   button->setToolTip(hint);
   button->setAutoDefault(false);
   return button;
+}
+
+inline QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy = nullptr) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  return label;
+}
+
+// A box that shows a value the user cannot change, on the button-face colour.
+inline QLineEdit* MakeReadOnlyBox(QWidget* parent, const char* name) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setReadOnly(true);
+  box->setFocusPolicy(Qt::ClickFocus);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+  box->setPalette(palette);
+  return box;
+}
+
+// A text pane of the build window: never wraps, both scroll bars, tabs eight blanks wide.
+inline QPlainTextEdit* MakePane(QWidget* parent, const char* name) {
+  auto* pane = new QPlainTextEdit(parent);
+  pane->setObjectName(name);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+  pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  pane->setTabStopDistance(pane->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
+  return pane;
+}
+
+// A button drawn in bold, in `color` when one is given.
+inline void MakeBold(QPushButton* button, const QColor& color = {}) {
+  QFont font = button->font();
+  font.setBold(true);
+  button->setFont(font);
+  if (color.isValid()) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, color);
+    button->setPalette(palette);
+  }
 }
 
 // Lets a layout narrow the button down to its caption; some styles widen every button.

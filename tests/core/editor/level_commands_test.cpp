@@ -24,17 +24,34 @@ ScriptModel ModelWith(std::initializer_list<const char*> names) {
 
 // Every field different, so a field stored from or into the wrong place shows.
 LevelPage DistinctPage() {
-  // clang-format off
-  return {.Name = "Name", .Legend = "Legend", .LevelFile = "FILE", .Audio = "042",
-          .Layer1Enabled = true, .Layer1 = {"1", "2", "3", "-4"},
-          .Layer2Enabled = false, .Layer2 = {"5", "6", "7", "-8"},
-          .LensFlareEnabled = true, .LensFlare = {"11", "12", "13", "14", "15", "16"},
-          .LoadCamera = {"21", "22", "23", "24", "25", "26", "27"},
-          .FogEnabled = true, .Fog = {"31", "32", "33"}, .MirrorRoom = "41", .MirrorValue = "42",
-          .ResetHub = 51, .UVRotate = 52, .YoungLara = true, .ColAddHorizon = false,
-          .Horizon = true, .Lightning = false, .RemoveAmulet = true, .Timer = false, .Train = true,
-          .NoLevel = false, .Pulse = true};
-  // clang-format on
+  LevelPage page;
+  page.Name = "Name";
+  page.Legend = "Legend";
+  page.LevelFile = "FILE";
+  page.Audio = "042";
+  page.Layer1Enabled = true;
+  page.Layer1 = {"1", "2", "3", "-4"};
+  page.Layer2Enabled = false;
+  page.Layer2 = {"5", "6", "7", "-8"};
+  page.LensFlareEnabled = true;
+  page.LensFlare = {"11", "12", "13", "14", "15", "16"};
+  page.LoadCamera = {"21", "22", "23", "24", "25", "26", "27"};
+  page.FogEnabled = true;
+  page.Fog = {"31", "32", "33"};
+  page.MirrorRoom = "41";
+  page.MirrorValue = "42";
+  page.ResetHub = 51;
+  page.UVRotate = 52;
+  page.YoungLara = true;
+  page.ColAddHorizon = false;
+  page.Horizon = true;
+  page.Lightning = false;
+  page.RemoveAmulet = true;
+  page.Timer = false;
+  page.Train = true;
+  page.NoLevel = false;
+  page.Pulse = true;
+  return page;
 }
 
 std::vector<std::string> Names(const ScriptModel& model) {

@@ -1,0 +1,208 @@
+#include "ui/editor/field_controls.h"
+
+#include <cstddef>
+
+#include "ui/widgets/audio_edit.h"
+#include "ui/widgets/controls.h"
+
+namespace scriptdesk {
+
+namespace {
+
+std::vector<DecimalSpinEdit*> MakeSpins(QWidget* parent, std::span<const SpinControl> spins) {
+  std::vector<DecimalSpinEdit*> made;
+  for (const SpinControl& spin : spins) {
+    made.push_back(MakeSpin(parent, spin.name, spin.minimum, spin.maximum, spin.hint));
+  }
+  return made;
+}
+
+void MakePathControls(QWidget* parent, const PathControls& path, FieldControls& controls) {
+  controls.edits.push_back(MakeEdit(parent, path.edit, path.editHint));
+  controls.chooser = MakeButton(parent, path.chooser, "...", path.chooserHint);
+  FitToText(controls.chooser);
+  controls.chooser->setFixedWidth(controls.chooser->minimumWidth());
+  controls.audio = new AudioEdit(parent);
+  controls.audio->setObjectName(path.audio);
+  controls.audio->setToolTip(path.audioHint);
+}
+
+void TakeTexts(const FieldControls& controls, std::span<std::string> texts) {
+  for (std::size_t i = 0; i < texts.size() && i < controls.spins.size(); ++i) {
+    texts[i] = TextOf(controls.spins[i]);
+  }
+}
+
+void ShowSpins(const FieldControls& controls, std::span<const std::string> texts) {
+  for (std::size_t i = 0; i < texts.size() && i < controls.spins.size(); ++i) {
+    Show(controls.spins[i], texts[i]);
+  }
+}
+
+}  // namespace
+
+FieldControls MakeFieldControls(QWidget* parent, const LevelField& field) {
+  FieldControls controls;
+  const FieldControl& control = field.control;
+  switch (field.kind) {
+    case LevelFieldKind::Text:
+      controls.edits.push_back(MakeEdit(parent, control.name, control.hint));
+      break;
+    case LevelFieldKind::Path:
+      MakePathControls(parent, *control.path, controls);
+      break;
+    case LevelFieldKind::Flag:
+      controls.check = MakeCheck(parent, control.name, control.caption, control.hint);
+      break;
+    case LevelFieldKind::Group:
+      if (control.name != nullptr) controls.check = MakeCheck(parent, control.name, "Enabled");
+      [[fallthrough]];
+    case LevelFieldKind::Number:
+    case LevelFieldKind::Mirror:
+      controls.spins = MakeSpins(parent, control.spins);
+      break;
+    case LevelFieldKind::Items:
+      break;
+  }
+  return controls;
+}
+
+FieldControls MakeFieldControls(QWidget* parent, const HeaderField& field) {
+  FieldControls controls;
+  const FieldControl& control = field.control;
+  switch (field.kind) {
+    case HeaderFieldKind::Extension:
+      controls.edits.push_back(MakeEdit(parent, control.name, control.hint));
+      break;
+    case HeaderFieldKind::Languages:
+      for (int i = 0; i < kLanguageCount; ++i) {
+        controls.edits.push_back(
+            MakeEdit(parent, (control.name + std::to_string(i)).c_str(), control.hint));
+      }
+      break;
+    case HeaderFieldKind::Flag:
+      controls.check = MakeCheck(parent, control.name, control.caption, control.hint);
+      break;
+    case HeaderFieldKind::Text:
+    case HeaderFieldKind::Dollar:
+    case HeaderFieldKind::Group:
+      controls.spins = MakeSpins(parent, control.spins);
+      break;
+    case HeaderFieldKind::Path:
+      MakePathControls(parent, *control.path, controls);
+      break;
+  }
+  return controls;
+}
+
+void ShowField(const FieldControls& controls, const LevelField& field, const LevelSettings& level) {
+  switch (field.kind) {
+    case LevelFieldKind::Text:
+      Show(controls.edits.front(), level.*field.text);
+      break;
+    case LevelFieldKind::Path:
+      Show(controls.edits.front(), level.*field.text);
+      Show(controls.audio, level.*field.second);
+      break;
+    case LevelFieldKind::Flag:
+      controls.check->setChecked(level.*field.flag);
+      break;
+    case LevelFieldKind::Number:
+      controls.spins.front()->setValue(level.*field.number);
+      break;
+    case LevelFieldKind::Group:
+      if (controls.check != nullptr) controls.check->setChecked(level.*field.flag);
+      ShowSpins(controls, GroupTexts(field, level));
+      break;
+    case LevelFieldKind::Mirror:
+      Show(controls.spins[0], level.*field.text);
+      Show(controls.spins[1], level.*field.second);
+      break;
+    case LevelFieldKind::Items:
+      break;
+  }
+}
+
+void TakeField(const FieldControls& controls, const LevelField& field, LevelSettings& level) {
+  switch (field.kind) {
+    case LevelFieldKind::Text:
+      level.*field.text = TextOf(controls.edits.front());
+      break;
+    case LevelFieldKind::Path:
+      level.*field.text = TextOf(controls.edits.front());
+      level.*field.second = TextOf(controls.audio);
+      break;
+    case LevelFieldKind::Flag:
+      level.*field.flag = controls.check->isChecked();
+      break;
+    case LevelFieldKind::Number:
+      level.*field.number = static_cast<std::int32_t>(controls.spins.front()->value());
+      break;
+    case LevelFieldKind::Group:
+      if (controls.check != nullptr) level.*field.flag = controls.check->isChecked();
+      TakeTexts(controls, field.texts(level));
+      break;
+    case LevelFieldKind::Mirror:
+      level.*field.text = TextOf(controls.spins[0]);
+      level.*field.second = TextOf(controls.spins[1]);
+      break;
+    case LevelFieldKind::Items:
+      break;
+  }
+}
+
+void ShowField(const FieldControls& controls, const HeaderField& field, const THeader& header) {
+  switch (field.kind) {
+    case HeaderFieldKind::Extension:
+      Show(controls.edits.front(), header.*field.text);
+      break;
+    case HeaderFieldKind::Languages:
+      for (std::size_t i = 0; i < controls.edits.size(); ++i) {
+        Show(controls.edits[i], header.Languages[i]);
+      }
+      break;
+    case HeaderFieldKind::Flag:
+      controls.check->setChecked(header.*field.flag);
+      break;
+    case HeaderFieldKind::Text:
+    case HeaderFieldKind::Dollar:
+      Show(controls.spins.front(), header.*field.text);
+      break;
+    case HeaderFieldKind::Group:
+      ShowSpins(controls, GroupTexts(field, header));
+      break;
+    case HeaderFieldKind::Path:
+      Show(controls.edits.front(), header.*field.text);
+      Show(controls.audio, header.*field.second);
+      break;
+  }
+}
+
+void TakeField(const FieldControls& controls, const HeaderField& field, THeader& header) {
+  switch (field.kind) {
+    case HeaderFieldKind::Extension:
+      header.*field.text = TextOf(controls.edits.front());
+      break;
+    case HeaderFieldKind::Languages:
+      for (std::size_t i = 0; i < controls.edits.size(); ++i) {
+        header.Languages[i] = TextOf(controls.edits[i]);
+      }
+      break;
+    case HeaderFieldKind::Flag:
+      header.*field.flag = controls.check->isChecked();
+      break;
+    case HeaderFieldKind::Text:
+    case HeaderFieldKind::Dollar:
+      header.*field.text = TextOf(controls.spins.front());
+      break;
+    case HeaderFieldKind::Group:
+      TakeTexts(controls, field.texts(header));
+      break;
+    case HeaderFieldKind::Path:
+      header.*field.text = TextOf(controls.edits.front());
+      header.*field.second = TextOf(controls.audio);
+      break;
+  }
+}
+
+}  // namespace scriptdesk
