@@ -37,7 +37,7 @@ std::size_t FileSize(const Lines& lines) {
 // every section stays a real one; once is the stock script itself. Only the first 39 "[Level]"
 // get numbers, so the later copies are normalised, numbered and parsed but never read.
 Lines ScaledGameScript(int times) {
-  const Lines& game = BuiltinLines(BuiltinText::mScriptOrig);
+  const Lines& game = BuiltinLines(BuiltinText::OriginalScript);
   const auto firstLevel = std::find(game.begin(), game.end(), "[Level]");
   Lines out(game.begin(), firstLevel);
   for (int copy = 0; copy < times; ++copy) {
@@ -69,9 +69,9 @@ void ImportLines(benchmark::State& state, const Lines& script) {
 void BM_ImportStock(benchmark::State& state, BuiltinText text) {
   ImportLines(state, BuiltinLines(text));
 }
-BENCHMARK_CAPTURE(BM_ImportStock, EditorScript, BuiltinText::mScriptEdit)
+BENCHMARK_CAPTURE(BM_ImportStock, EditorScript, BuiltinText::EditorScript)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ImportStock, GameScript, BuiltinText::mScriptOrig)
+BENCHMARK_CAPTURE(BM_ImportStock, GameScript, BuiltinText::OriginalScript)
     ->Unit(benchmark::kMillisecond);
 
 // The argument is the size as a multiple of the game script; 1 is the game script.
@@ -107,7 +107,7 @@ ScriptModel FullProject() {
   model.Initialise(StockDefaultNumbers());
   ImportProgress progress;
   // The game script's header: its languages and options, as a real project has them.
-  ImportStockScript(model, folder.path(), BuiltinLines(BuiltinText::mScriptOrig), "Create",
+  ImportStockScript(model, folder.path(), BuiltinLines(BuiltinText::OriginalScript), "Create",
                     progress);
   model.ClearAllLevels();
   int nameIndex = 0;
@@ -136,15 +136,15 @@ ScriptModel FullProject() {
 }
 
 LanguageTexts StockPages() {
-  return {BuiltinLines(BuiltinText::mWeapon),  BuiltinLines(BuiltinText::mgame),
-          BuiltinLines(BuiltinText::mexamine), BuiltinLines(BuiltinText::mps),
-          BuiltinLines(BuiltinText::mcredit),  BuiltinLines(BuiltinText::mpc),
-          BuiltinLines(BuiltinText::mdialog)};
+  return {BuiltinLines(BuiltinText::Weapons),  BuiltinLines(BuiltinText::Game),
+          BuiltinLines(BuiltinText::Examine), BuiltinLines(BuiltinText::PlayStation),
+          BuiltinLines(BuiltinText::Credit),  BuiltinLines(BuiltinText::PcStrings),
+          BuiltinLines(BuiltinText::SetupDialog)};
 }
 
 LanguageFile CreateLanguage(const ScriptModel& model, const LanguageTexts& pages) {
-  return LanguageWriter::Write(model, pages, BuiltinLines(BuiltinText::mstring),
-                               BuiltinLines(BuiltinText::mitem));
+  return LanguageWriter::Write(model, pages, BuiltinLines(BuiltinText::LevelStrings),
+                               BuiltinLines(BuiltinText::ItemNames));
 }
 
 // Step 1, "Create Script".

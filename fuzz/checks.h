@@ -129,8 +129,8 @@ inline bool CheckImportBytes(const std::string& bytes, const std::filesystem::pa
   ScriptModel again = FreshModel();
   if (!ImportBytes(again, first, folder, broken)) return false;
   const std::string second = JoinCrLf(ScriptWriter::Write(again));
-  (void)LanguageWriter::Write(model, LanguageTexts{}, BuiltinLines(BuiltinText::mstring),
-                              BuiltinLines(BuiltinText::mitem));
+  (void)LanguageWriter::Write(model, LanguageTexts{}, BuiltinLines(BuiltinText::LevelStrings),
+                              BuiltinLines(BuiltinText::ItemNames));
   return !broken && first == second;
 }
 

@@ -1,29 +1,70 @@
 #include "core/settings/setup_store.h"
 
+#include <array>
+
 #include "core/platform/ini_file.h"
 
 namespace scriptdesk {
 
 namespace {
 
-constexpr const char* kCopy = "Copy";
-constexpr const char* kTxt = "Txt";
-constexpr const char* kStringH = "StringH";
-constexpr const char* kDefaultNum = "DefaultNum";
+using S = SetupSettings;
 
-std::string NumberKey(std::size_t index) {
-  return "N" + std::to_string(index + 1);
+constexpr const char* kDatBox = ".dat file";
+constexpr const char* kCopyBox = "Copy";
+constexpr const char* kNumbersBox = "Default numbers";
+
+SetupKey Flag(const char* section, const char* key, bool S::*flag, bool byDefault,
+              const char* control, const char* caption, const char* box, int row) {
+  return {section, key, flag, byDefault, nullptr, -1, control, caption, nullptr, box, row};
 }
 
-DefaultNumbers ReadNumbers(IniFile& ini) {
-  DefaultNumbers numbers = StockDefaultNumbers();
-  for (std::size_t i = 0; i < numbers.size(); ++i) {
-    numbers[i] = ini.ReadString(kDefaultNum, NumberKey(i), numbers[i]);
-  }
-  return numbers;
+SetupKey Folder(const char* section, const char* key, std::string S::*path, const char* label,
+                const char* button, const char* caption, const char* box, int row) {
+  return {section, key, nullptr, false, path, -1, label, caption, button, box, row};
+}
+
+SetupKey Number(int index, const char* name, const char* key) {
+  return {"DefaultNum", key, nullptr, false, nullptr, index, name, nullptr, nullptr, kNumbersBox,
+          index};
+}
+
+const std::array<SetupKey, 14> kKeys = {
+    Flag("Copy", "Enabled", &S::CopyEnabled, false, "CheckBox4", "Copying", kCopyBox, 2),
+    Folder("Copy", "Path", &S::CopyPath, "Label1", "SpeedButton1", "Copy .dat", kCopyBox, 3),
+    Flag("Copy", "DeleteSource", &S::DeleteSource, false, "CheckBox1",
+         "Delete .dat for copying (source path)", kCopyBox, 1),
+    Flag("Copy", "DeleteTarget", &S::DeleteTarget, true, "CheckBox3",
+         "Delete .dat before copying (terget path)", kCopyBox, 0),
+    Flag("Txt", "DeleteTxt", &S::DeleteTxt, false, "CheckBox2",
+         "Delete .txt for compile (source path)", kDatBox, 0),
+    Flag("Txt", "SaveTxt", &S::SaveTxt, false, "CheckBox6", "Save script.txt and <lng>.txt:",
+         kDatBox, 2),
+    Folder("Txt", "SaveTxtPath", &S::SaveTxtPath, "Label2", "SpeedButton3",
+           "Save script.txt, <lng>.txt", kDatBox, 3),
+    Flag("StringH", "DeleteStringH", &S::DeleteStringH, true, "CheckBox5",
+         "Delete string.h for compile (source path)", kDatBox, 1),
+    Number(0, "seC1", "N1"),
+    Number(1, "seC2", "N2"),
+    Number(2, "seC3", "N3"),
+    Number(3, "seC4", "N4"),
+    Number(4, "seC5", "N5"),
+    Number(5, "seC6", "N6"),
+};
+
+std::string& NumberOf(SetupSettings& settings, const SetupKey& key) {
+  return settings.Numbers[static_cast<std::size_t>(key.number)];
+}
+
+const std::string& NumberOf(const SetupSettings& settings, const SetupKey& key) {
+  return settings.Numbers[static_cast<std::size_t>(key.number)];
 }
 
 }  // namespace
+
+std::span<const SetupKey> SetupKeys() {
+  return kKeys;
+}
 
 std::filesystem::path SetupIniPath(const std::filesystem::path& programFolder) {
   return programFolder / "Setup.ini";
@@ -31,46 +72,45 @@ std::filesystem::path SetupIniPath(const std::filesystem::path& programFolder) {
 
 SetupSettings DefaultSetup(const std::string& programFolderWithSeparator) {
   SetupSettings settings;
-  settings.CopyPath = programFolderWithSeparator;
-  settings.SaveTxtPath = programFolderWithSeparator;
+  for (const SetupKey& key : SetupKeys()) {
+    if (key.flag != nullptr) settings.*key.flag = key.flagDefault;
+    if (key.path != nullptr) settings.*key.path = programFolderWithSeparator;
+    if (key.number >= 0) NumberOf(settings, key) = StockDefaultNumbers()[static_cast<std::size_t>(key.number)];
+  }
   return settings;
 }
 
 DefaultNumbers LoadDefaultNumbers(const std::filesystem::path& setupIni) {
-  IniFile ini(setupIni);
-  return ReadNumbers(ini);
+  return LoadSetup(setupIni, {}).Numbers;
 }
 
 SetupSettings LoadSetup(const std::filesystem::path& setupIni,
                         const std::string& programFolderWithSeparator) {
-  const SetupSettings defaults = DefaultSetup(programFolderWithSeparator);
+  SetupSettings settings = DefaultSetup(programFolderWithSeparator);
   IniFile ini(setupIni);
-  SetupSettings settings;
-  settings.CopyEnabled = ini.ReadBool(kCopy, "Enabled", defaults.CopyEnabled);
-  settings.CopyPath = ini.ReadString(kCopy, "Path", defaults.CopyPath);
-  settings.DeleteSource = ini.ReadBool(kCopy, "DeleteSource", defaults.DeleteSource);
-  settings.DeleteTarget = ini.ReadBool(kCopy, "DeleteTarget", defaults.DeleteTarget);
-  settings.DeleteTxt = ini.ReadBool(kTxt, "DeleteTxt", defaults.DeleteTxt);
-  settings.SaveTxt = ini.ReadBool(kTxt, "SaveTxt", defaults.SaveTxt);
-  settings.SaveTxtPath = ini.ReadString(kTxt, "SaveTxtPath", defaults.SaveTxtPath);
-  settings.DeleteStringH = ini.ReadBool(kStringH, "DeleteStringH", defaults.DeleteStringH);
-  settings.Numbers = ReadNumbers(ini);
+  for (const SetupKey& key : SetupKeys()) {
+    if (key.flag != nullptr) {
+      settings.*key.flag = ini.ReadBool(key.section, key.key, settings.*key.flag);
+    } else if (key.path != nullptr) {
+      settings.*key.path = ini.ReadString(key.section, key.key, settings.*key.path);
+    } else {
+      NumberOf(settings, key) = ini.ReadString(key.section, key.key, NumberOf(settings, key));
+    }
+  }
   return settings;
 }
 
 void SaveSetup(const SetupSettings& settings, const std::filesystem::path& setupIni) {
   // The order of the writes is the order of the keys and sections in a new file.
   IniFile ini(setupIni);
-  ini.WriteBool(kCopy, "Enabled", settings.CopyEnabled);
-  ini.WriteString(kCopy, "Path", settings.CopyPath);
-  ini.WriteBool(kCopy, "DeleteSource", settings.DeleteSource);
-  ini.WriteBool(kCopy, "DeleteTarget", settings.DeleteTarget);
-  ini.WriteBool(kTxt, "DeleteTxt", settings.DeleteTxt);
-  ini.WriteBool(kTxt, "SaveTxt", settings.SaveTxt);
-  ini.WriteString(kTxt, "SaveTxtPath", settings.SaveTxtPath);
-  ini.WriteBool(kStringH, "DeleteStringH", settings.DeleteStringH);
-  for (std::size_t i = 0; i < settings.Numbers.size(); ++i) {
-    ini.WriteString(kDefaultNum, NumberKey(i), ZeroPadHex(settings.Numbers[i]));
+  for (const SetupKey& key : SetupKeys()) {
+    if (key.flag != nullptr) {
+      ini.WriteBool(key.section, key.key, settings.*key.flag);
+    } else if (key.path != nullptr) {
+      ini.WriteString(key.section, key.key, settings.*key.path);
+    } else {
+      ini.WriteString(key.section, key.key, ZeroPadHex(NumberOf(settings, key)));
+    }
   }
   ini.Close();
 }

@@ -11,7 +11,8 @@ namespace scriptdesk {
 // Setup.ini in the given program folder.
 std::filesystem::path SetupIniPath(const std::filesystem::path& programFolder);
 
-// What a missing Setup.ini reads as: both folders are the program folder with its separator.
+// What a missing Setup.ini reads as: every key's default, both folders the program folder with
+// its separator.
 SetupSettings DefaultSetup(const std::string& programFolderWithSeparator);
 
 // "DefaultNum" N1..N6 as written, neither zero-filled nor checked; stock values where missing.

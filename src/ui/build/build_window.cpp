@@ -16,27 +16,14 @@
 #include "core/import/builtin_texts.h"
 #include "core/platform/batch_starter.h"
 #include "core/platform/errors.h"
+#include "core/settings/setup_store.h"
+#include "core/platform/program_folder.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/pane_text.h"
 #include "ui/widgets/text_codec.h"
 
 namespace scriptdesk {
-
-namespace {
-
-QPlainTextEdit* MakePane(const char* name, QWidget* parent) {
-  auto* pane = new QPlainTextEdit(parent);
-  pane->setObjectName(name);
-  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-  pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  pane->setMinimumSize(280, 400);
-  pane->setTabStopDistance(pane->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
-  return pane;
-}
-
-}  // namespace
 
 BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path programFolder,
                          Dialogs& dialogs, QWidget* parent)
@@ -49,64 +36,65 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
 
   auto* scriptLabel = new QLabel("Script", this);
   scriptLabel->setObjectName("Label1");
-  lLang_ = new QLabel("<language>", this);
-  lLang_->setObjectName("lLang");
-  lLang_->setTextFormat(Qt::PlainText);
-  mScript_ = MakePane("mScript", this);
-  mLng_ = MakePane("mLng", this);
+  languageLabel_ = new QLabel("<language>", this);
+  languageLabel_->setObjectName("lLang");
+  languageLabel_->setTextFormat(Qt::PlainText);
+  scriptPane_ = MakePane(this, "mScript");
+  languagePane_ = MakePane(this, "mLng");
+  for (QPlainTextEdit* pane : {scriptPane_, languagePane_}) pane->setMinimumSize(280, 400);
 
   auto* panes = new QHBoxLayout;
   auto* left = new QVBoxLayout;
   left->addWidget(scriptLabel);
-  left->addWidget(mScript_, 1);
+  left->addWidget(scriptPane_, 1);
   auto* right = new QVBoxLayout;
-  right->addWidget(lLang_);
-  right->addWidget(mLng_, 1);
+  right->addWidget(languageLabel_);
+  right->addWidget(languagePane_, 1);
   panes->addLayout(left, 1);
   panes->addLayout(right, 1);
 
   auto* steps = new QGroupBox(this);
   steps->setObjectName("GroupBox1");
-  sbCreateScr_ = MakeButton(steps, "sbCreateScr", "Create Script");
-  sbCreateLng_ = MakeButton(steps, "sbCreateLng", "Create <lang>");
-  sbSave_ = MakeButton(steps, "sbSave", "Save");
-  sbCreate_ = MakeButton(steps, "sbCreate", "Create *.dat");
+  createScriptButton_ = MakeButton(steps, "sbCreateScr", "Create Script");
+  createLanguageButton_ = MakeButton(steps, "sbCreateLng", "Create <lang>");
+  saveButton_ = MakeButton(steps, "sbSave", "Save");
+  compileButton_ = MakeButton(steps, "sbCreate", "Create *.dat");
   auto* stepsLayout = new QHBoxLayout(steps);
-  for (auto* button : {sbCreateScr_, sbCreateLng_, sbSave_, sbCreate_}) {
+  for (auto* button : {createScriptButton_, createLanguageButton_, saveButton_, compileButton_}) {
     stepsLayout->addWidget(button);
   }
 
   auto* copyGroup = new QGroupBox(this);
   copyGroup->setObjectName("GroupBox2");
-  sbCopy_ = MakeButton(copyGroup, "sbCopy", "Copy,Delete");
+  copyButton_ = MakeButton(copyGroup, "sbCopy", "Copy,Delete");
   auto* copyLayout = new QHBoxLayout(copyGroup);
-  copyLayout->addWidget(sbCopy_);
+  copyLayout->addWidget(copyButton_);
 
   auto* commands = new QHBoxLayout;
   commands->addWidget(steps, 4);
   commands->addWidget(copyGroup, 1);
 
-  mVyst_ = new QPlainTextEdit(this);
-  mVyst_->setObjectName("mVyst");
-  mVyst_->setReadOnly(true);
-  mVyst_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  mVyst_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  mVyst_->setMinimumHeight(70);
-  mVyst_->setMaximumHeight(120);
+  logPane_ = new QPlainTextEdit(this);
+  logPane_->setObjectName("mVyst");
+  logPane_->setReadOnly(true);
+  logPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  logPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  logPane_->setMinimumHeight(70);
+  logPane_->setMaximumHeight(120);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(panes, 1);
   layout->addLayout(commands);
-  layout->addWidget(mVyst_);
+  layout->addWidget(logPane_);
   resize(576, 565);
 
   log_.SetListener([this](const std::string& line) { AppendLogLine(line); });
 
-  connect(sbCreateScr_, &QPushButton::clicked, this, &BuildWindow::sbCreateScrClick);
-  connect(sbCreateLng_, &QPushButton::clicked, this, &BuildWindow::sbCreateLngClick);
-  connect(sbSave_, &QPushButton::clicked, this, &BuildWindow::sbSaveClick);
-  connect(sbCreate_, &QPushButton::clicked, this, &BuildWindow::sbCreateClick);
-  connect(sbCopy_, &QPushButton::clicked, this, &BuildWindow::sbCopyClick);
+  connect(createScriptButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateScrClick);
+  connect(createLanguageButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateLngClick);
+  connect(saveButton_, &QPushButton::clicked, this, &BuildWindow::sbSaveClick);
+  connect(compileButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateClick);
+  connect(copyButton_, &QPushButton::clicked, this, &BuildWindow::sbCopyClick);
 }
 
 void BuildWindow::setLanguageTextsSource(std::function<LanguageTexts()> source) {
@@ -125,11 +113,7 @@ template <typename Command>
 void BuildWindow::RunCommand(Command&& command) {
   if (busy_) return;
   busy_ = true;
-  try {
-    command();
-  } catch (const std::exception& error) {
-    dialogs_.Error(this, ToQt(error.what()));
-  }
+  RunShowingFailure(dialogs_, this, command);
   busy_ = false;
 }
 
@@ -147,14 +131,14 @@ PaneText BuildWindow::PaneLines(const QPlainTextEdit* pane) const {
 }
 
 void BuildWindow::AppendLogLine(const std::string& line) {
-  mVyst_->appendPlainText(ToQt(line));
-  mVyst_->verticalScrollBar()->setValue(mVyst_->verticalScrollBar()->maximum());
+  logPane_->appendPlainText(ToQt(line));
+  logPane_->verticalScrollBar()->setValue(logPane_->verticalScrollBar()->maximum());
 }
 
 void BuildWindow::sbCreateScrClick() {
-  mScript_->setPlainText(LinesToQt(ScriptWriter::Write(model_)));
-  mLng_->clear();
-  lLang_->setText(ToQt(model_.Header.SelectedLanguageName()));
+  scriptPane_->setPlainText(LinesToQt(ScriptWriter::Write(model_)));
+  languagePane_->clear();
+  languageLabel_->setText(ToQt(model_.Header.SelectedLanguageName()));
   log_.Append("Step 1:");
   log_.Append("script.txt - Create");
 }
@@ -165,22 +149,22 @@ void BuildWindow::sbCreateLngClick() {
     log_.Append(model_.Header.SelectedLanguageName() + ".txt - Create");
     const LanguageTexts pages = languageTexts_ ? languageTexts_() : LanguageTexts{};
     const LanguageFile file = LanguageWriter::Write(
-        model_, pages, BuiltinLines(BuiltinText::mstring), BuiltinLines(BuiltinText::mitem));
+        model_, pages, BuiltinLines(BuiltinText::LevelStrings), BuiltinLines(BuiltinText::ItemNames));
     // Appended as text: a round trip through the code page would turn what the user typed
     // outside it into '?' without a word.
-    QString pane = PaneTextOf(mLng_);
+    QString pane = PaneTextOf(languagePane_);
     if (!file.Text.empty()) {
       if (!pane.isEmpty()) pane += QLatin1Char('\n');
       pane += LinesToQt(file.Text);
     }
-    mLng_->setPlainText(pane);
+    languagePane_->setPlainText(pane);
     if (file.Overflow) dialogs_.Warning(this, "Error creating !");
   });
 }
 
 void BuildWindow::sbSaveClick() {
   RunCommand([this] {
-    SaveStep(PaneLines(mScript_), PaneLines(mLng_), model_.Header, programFolder_, log_);
+    SaveStep(PaneLines(scriptPane_), PaneLines(languagePane_), model_.Header, programFolder_, log_);
   });
 }
 
@@ -196,11 +180,11 @@ void BuildWindow::sbCreateClick() {
 
 void BuildWindow::sbCopyClick() {
   RunCommand([this] {
-    SetupSettings settings = settings_ ? settings_() : SetupSettings{};
+    SetupSettings settings = settings_ ? settings_() : DefaultSetup(FolderWithSeparator(programFolder_));
     // The settings hold ANSI text; the file system wants its own spelling of the folders.
     settings.CopyPath = NativeFromAnsiPath(settings.CopyPath);
     settings.SaveTxtPath = NativeFromAnsiPath(settings.SaveTxtPath);
-    CopyDeleteStep(settings, model_.Header, PaneLines(mScript_), PaneLines(mLng_), programFolder_,
+    CopyDeleteStep(settings, model_.Header, PaneLines(scriptPane_), PaneLines(languagePane_), programFolder_,
                    log_, [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });
 }

@@ -61,15 +61,15 @@ class BuildWindow : public QWidget {
   Dialogs& dialogs_;
   BuildLog log_;
 
-  QPlainTextEdit* mScript_ = nullptr;
-  QPlainTextEdit* mLng_ = nullptr;
-  QLabel* lLang_ = nullptr;
-  QPlainTextEdit* mVyst_ = nullptr;
-  QPushButton* sbCreateScr_ = nullptr;
-  QPushButton* sbCreateLng_ = nullptr;
-  QPushButton* sbSave_ = nullptr;
-  QPushButton* sbCreate_ = nullptr;
-  QPushButton* sbCopy_ = nullptr;
+  QPlainTextEdit* scriptPane_ = nullptr;
+  QPlainTextEdit* languagePane_ = nullptr;
+  QLabel* languageLabel_ = nullptr;
+  QPlainTextEdit* logPane_ = nullptr;
+  QPushButton* createScriptButton_ = nullptr;
+  QPushButton* createLanguageButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* compileButton_ = nullptr;
+  QPushButton* copyButton_ = nullptr;
 };
 
 }  // namespace scriptdesk

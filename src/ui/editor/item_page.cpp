@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/hex_spin_edit.h"
 #include "ui/widgets/text_codec.h"
@@ -96,33 +97,6 @@ class ItemList : public QListWidget {
   }
 };
 
-QLineEdit* ReadOnlyBox(const char* name, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  box->setReadOnly(true);
-  box->setFocusPolicy(Qt::ClickFocus);
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-  box->setPalette(palette);
-  return box;
-}
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-void MakeBold(QPushButton* button, const QColor& color) {
-  QFont font = button->font();
-  font.setBold(true);
-  button->setFont(font);
-  QPalette palette = button->palette();
-  palette.setColor(QPalette::ButtonText, color);
-  button->setPalette(palette);
-}
-
 }  // namespace
 
 ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget* parent)
@@ -157,8 +131,8 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   }
   valueEdits_[1]->setToolTip(QStringLiteral("Zoom"));
 
-  idBox_ = ReadOnlyBox(names.id, this);
-  numberBox_ = ReadOnlyBox(names.number, this);
+  idBox_ = MakeReadOnlyBox(this, names.id);
+  numberBox_ = MakeReadOnlyBox(this, names.number);
   auto* idLabel = new QLabel(QStringLiteral("ID"), this);
   idLabel->setBuddy(idBox_);
   auto* numberLabel = new QLabel(QStringLiteral("Number"), this);
@@ -171,12 +145,12 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   boxes->addWidget(idBox_, 1, 0);
   boxes->addWidget(numberBox_, 1, 1);
 
-  storeButton_ = Button(QStringLiteral("Add/Replace"), names.store, this);
+  storeButton_ = MakeButton(this, names.store, "Add/Replace");
   MakeBold(storeButton_, QColor(0, 128, 0));
-  deleteButton_ = Button(QStringLiteral("DELETE"), names.remove, this);
+  deleteButton_ = MakeButton(this, names.remove, "DELETE");
   MakeBold(deleteButton_, QColor(255, 0, 0));
-  copyButton_ = Button(QStringLiteral("Copy data"), names.copy, this);
-  pasteButton_ = Button(QStringLiteral("Paste data"), names.paste, this);
+  copyButton_ = MakeButton(this, names.copy, "Copy data");
+  pasteButton_ = MakeButton(this, names.paste, "Paste data");
   auto* buttons = new QGridLayout;
   buttons->setSpacing(4);
   buttons->addWidget(storeButton_, 0, 0);

@@ -28,19 +28,19 @@ struct PageEntry {
 
 // In the order of the tabs, which is also LanguagePage order.
 const PageEntry kPages[kLanguagePageCount] = {
-    {LanguagePage::Weapons, "Weapons@Items", "Memo1", "SpeedButton16", BuiltinText::mWeapon,
+    {LanguagePage::Weapons, "Weapons@Items", "Memo1", "SpeedButton16", BuiltinText::Weapons,
      &LanguagePages::SpeedButton16Click},
-    {LanguagePage::Game, "Game", "Memo2", "SpeedButton17", BuiltinText::mgame,
+    {LanguagePage::Game, "Game", "Memo2", "SpeedButton17", BuiltinText::Game,
      &LanguagePages::SpeedButton17Click},
-    {LanguagePage::Examine, "Examine", "Memo7", "SpeedButton19", BuiltinText::mexamine,
+    {LanguagePage::Examine, "Examine", "Memo7", "SpeedButton19", BuiltinText::Examine,
      &LanguagePages::SpeedButton19Click},
-    {LanguagePage::PlayStation, "PlayStation", "Memo3", "SpeedButton20", BuiltinText::mps,
+    {LanguagePage::PlayStation, "PlayStation", "Memo3", "SpeedButton20", BuiltinText::PlayStation,
      &LanguagePages::SpeedButton20Click},
-    {LanguagePage::Credit, "Credit", "Memo4", "SpeedButton21", BuiltinText::mcredit,
+    {LanguagePage::Credit, "Credit", "Memo4", "SpeedButton21", BuiltinText::Credit,
      &LanguagePages::SpeedButton21Click},
-    {LanguagePage::PCStrings, "PCStrings", "Memo5", "SpeedButton22", BuiltinText::mpc,
+    {LanguagePage::PCStrings, "PCStrings", "Memo5", "SpeedButton22", BuiltinText::PcStrings,
      &LanguagePages::SpeedButton22Click},
-    {LanguagePage::SetupDialog, "Setup Dialog", "Memo6", "SpeedButton23", BuiltinText::mdialog,
+    {LanguagePage::SetupDialog, "Setup Dialog", "Memo6", "SpeedButton23", BuiltinText::SetupDialog,
      &LanguagePages::SpeedButton23Click},
 };
 

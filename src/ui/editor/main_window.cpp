@@ -93,24 +93,24 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   setFont(small);
   SetUpToolTips();
 
-  PageControl1_ = new QTabWidget(this);
-  PageControl1_->setObjectName("PageControl1");
-  headerTab_ = new HeaderTab(model_, dialogs_, PageControl1_);
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName("PageControl1");
+  headerTab_ = new HeaderTab(model_, dialogs_, pages_);
   headerTab_->setObjectName("TabSheet1");
-  levelsTab_ = new LevelsTab(model_, dialogs_, PageControl1_);
+  levelsTab_ = new LevelsTab(model_, dialogs_, pages_);
   levelsTab_->setObjectName("TabSheet2");
-  TabSheet3_ = new QWidget(PageControl1_);
-  TabSheet3_->setObjectName("TabSheet3");
-  auto* languageLayout = new QVBoxLayout(TabSheet3_);
+  languageTab_ = new QWidget(pages_);
+  languageTab_->setObjectName("TabSheet3");
+  auto* languageLayout = new QVBoxLayout(languageTab_);
   languageLayout->setContentsMargins(0, 0, 0, 0);
-  PageControl1_->addTab(headerTab_, "Header");
-  PageControl1_->addTab(levelsTab_, "Levels");
-  PageControl1_->addTab(TabSheet3_, "<language>");
+  pages_->addTab(headerTab_, "Header");
+  pages_->addTab(levelsTab_, "Levels");
+  pages_->addTab(languageTab_, "<language>");
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(4);
-  layout->addWidget(PageControl1_, 1);
+  layout->addWidget(pages_, 1);
   layout->addWidget(MakeBottomPanel());
   resize(613, 577);
 
@@ -126,7 +126,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   setLanguagePages(languagePages);
   buildWindow_->setLanguageTextsSource([languagePages] { return languagePages->texts(); });
   buildWindow_->setSettingsSource([this] { return setupDialog_->settings(); });
-  PageControl1_->setCurrentWidget(headerTab_);
+  pages_->setCurrentWidget(headerTab_);
 }
 
 MainWindow::~MainWindow() = default;
@@ -135,18 +135,18 @@ QWidget* MainWindow::MakeBottomPanel() {
   auto* panel = new QFrame(this);
   panel->setObjectName("Panel1");
   panel->setFrameShape(QFrame::StyledPanel);
-  SpeedButton18_ = MakeButton(panel, "SpeedButton18", "Compile");
-  SpeedButton15_ = MakeButton(panel, "SpeedButton15", "Setup");
-  SpeedButton24_ = MakeButton(panel, "SpeedButton24", "Load Script.txt");
-  sbEditorScr_ = MakeButton(panel, "sbEditorScr", "Create Editor script");
-  sbOriginalScr_ = MakeButton(panel, "sbOriginalScr", "Create Original script");
-  SpeedButton25_ = MakeButton(panel, "SpeedButton25", "About");
-  ProgressGauge_ = new ProgressGauge(panel);
-  ProgressGauge_->setObjectName("ProgressGauge");
+  compileButton_ = MakeButton(panel, "SpeedButton18", "Compile");
+  setupButton_ = MakeButton(panel, "SpeedButton15", "Setup");
+  loadButton_ = MakeButton(panel, "SpeedButton24", "Load Script.txt");
+  editorScriptButton_ = MakeButton(panel, "sbEditorScr", "Create Editor script");
+  originalScriptButton_ = MakeButton(panel, "sbOriginalScr", "Create Original script");
+  aboutButton_ = MakeButton(panel, "SpeedButton25", "About");
+  gauge_ = new ProgressGauge(panel);
+  gauge_->setObjectName("ProgressGauge");
 
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {SpeedButton18_, SpeedButton15_, SpeedButton24_, sbEditorScr_,
-                              sbOriginalScr_, SpeedButton25_}) {
+  for (QPushButton* button : {compileButton_, setupButton_, loadButton_, editorScriptButton_,
+                              originalScriptButton_, aboutButton_}) {
     FitToText(button);
     buttons->addWidget(button);
   }
@@ -156,14 +156,14 @@ QWidget* MainWindow::MakeBottomPanel() {
   layout->setSpacing(4);
   buttons->setSpacing(4);
   layout->addLayout(buttons);
-  layout->addWidget(ProgressGauge_);
+  layout->addWidget(gauge_);
 
-  connect(SpeedButton18_, &QPushButton::clicked, this, &MainWindow::SpeedButton18Click);
-  connect(SpeedButton15_, &QPushButton::clicked, this, &MainWindow::SpeedButton15Click);
-  connect(SpeedButton24_, &QPushButton::clicked, this, &MainWindow::SpeedButton24Click);
-  connect(sbEditorScr_, &QPushButton::clicked, this, &MainWindow::sbEditorScrClick);
-  connect(sbOriginalScr_, &QPushButton::clicked, this, &MainWindow::sbOriginalScrClick);
-  connect(SpeedButton25_, &QPushButton::clicked, this, &MainWindow::SpeedButton25Click);
+  connect(compileButton_, &QPushButton::clicked, this, &MainWindow::SpeedButton18Click);
+  connect(setupButton_, &QPushButton::clicked, this, &MainWindow::SpeedButton15Click);
+  connect(loadButton_, &QPushButton::clicked, this, &MainWindow::SpeedButton24Click);
+  connect(editorScriptButton_, &QPushButton::clicked, this, &MainWindow::sbEditorScrClick);
+  connect(originalScriptButton_, &QPushButton::clicked, this, &MainWindow::sbOriginalScrClick);
+  connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::SpeedButton25Click);
   return panel;
 }
 
@@ -177,11 +177,11 @@ void MainWindow::FormCreate() {
 
 void MainWindow::setLanguagePages(QWidget* pages) {
   if (languagePages_ != nullptr) {
-    TabSheet3_->layout()->removeWidget(languagePages_);
+    languageTab_->layout()->removeWidget(languagePages_);
     delete languagePages_;
   }
   languagePages_ = pages;
-  if (pages != nullptr) TabSheet3_->layout()->addWidget(pages);
+  if (pages != nullptr) languageTab_->layout()->addWidget(pages);
 }
 
 void MainWindow::ShowHeaderPage() {
@@ -251,25 +251,23 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
   // The file copy of "Load Script.txt" lets events through; a second import must wait.
   if (importing_) return;
   importing_ = true;
-  GaugeProgress progress(ProgressGauge_);
-  try {
+  GaugeProgress progress(gauge_);
+  RunShowingFailure(dialogs_, this, [&] {
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
     levelsTab_->RefillLevelList();
     if (const QString leftOut = LeftOutText(result); !leftOut.isEmpty()) {
       dialogs_.Warning(this, leftOut);
     }
-  } catch (const std::exception& error) {
-    dialogs_.Error(this, ToQt(error.what()));
-  }
+  });
   importing_ = false;
 }
 
 void MainWindow::SpeedButton24Click() {
   if (importing_) return;
-  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", ToQt(programFolder_.string()));
+  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", PathToQt(programFolder_));
   if (!chosen) return;
-  const std::filesystem::path file = chosen->toStdString();
+  const std::filesystem::path file = PathFromQt(*chosen);
   RunImport([&](ImportProgress& progress) {
     return ImportScriptFile(model_, programFolder_, file, progress,
                             [] { QApplication::processEvents(QEventLoop::AllEvents); });
@@ -278,14 +276,14 @@ void MainWindow::SpeedButton24Click() {
 
 void MainWindow::sbEditorScrClick() {
   RunImport([&](ImportProgress& progress) {
-    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::mScriptEdit),
+    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::EditorScript),
                              "Create Editor script", progress);
   });
 }
 
 void MainWindow::sbOriginalScrClick() {
   RunImport([&](ImportProgress& progress) {
-    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::mScriptOrig),
+    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::OriginalScript),
                              "Create Original script", progress);
   });
 }

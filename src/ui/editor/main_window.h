@@ -38,13 +38,13 @@ class MainWindow : public QWidget {
   SetupDialog* setupDialog() const { return setupDialog_.get(); }
   const std::filesystem::path& programFolder() const { return programFolder_; }
   Dialogs& dialogs() const { return dialogs_; }
-  ProgressGauge* gauge() const { return ProgressGauge_; }
+  ProgressGauge* gauge() const { return gauge_; }
   HeaderTab* headerTab() const { return headerTab_; }
   LevelsTab* levelsTab() const { return levelsTab_; }
   AboutDialog* aboutDialog() const { return aboutDialog_; }
 
   // The "<language>" tab page; its contents are put in with setLanguagePages.
-  QWidget* languageTab() const { return TabSheet3_; }
+  QWidget* languageTab() const { return languageTab_; }
   // Puts the language pages widget into the "<language>" tab, which takes ownership.
   void setLanguagePages(QWidget* pages);
   QWidget* languagePages() const { return languagePages_; }
@@ -74,20 +74,20 @@ class MainWindow : public QWidget {
   std::unique_ptr<SetupDialog> setupDialog_;
   bool importing_ = false;
 
-  QTabWidget* PageControl1_ = nullptr;
+  QTabWidget* pages_ = nullptr;
   HeaderTab* headerTab_ = nullptr;
   LevelsTab* levelsTab_ = nullptr;
-  QWidget* TabSheet3_ = nullptr;
+  QWidget* languageTab_ = nullptr;
   QWidget* languagePages_ = nullptr;
   AboutDialog* aboutDialog_ = nullptr;
 
-  QPushButton* SpeedButton18_ = nullptr;
-  QPushButton* SpeedButton15_ = nullptr;
-  QPushButton* SpeedButton24_ = nullptr;
-  QPushButton* sbEditorScr_ = nullptr;
-  QPushButton* sbOriginalScr_ = nullptr;
-  QPushButton* SpeedButton25_ = nullptr;
-  ProgressGauge* ProgressGauge_ = nullptr;
+  QPushButton* compileButton_ = nullptr;
+  QPushButton* setupButton_ = nullptr;
+  QPushButton* loadButton_ = nullptr;
+  QPushButton* editorScriptButton_ = nullptr;
+  QPushButton* originalScriptButton_ = nullptr;
+  QPushButton* aboutButton_ = nullptr;
+  ProgressGauge* gauge_ = nullptr;
 };
 
 }  // namespace scriptdesk

@@ -10,6 +10,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <stdexcept>
+#include <string_view>
+
 #include "core/platform/errors.h"
 #include "core/platform/program_folder.h"
 #include "core/settings/setup_store.h"
@@ -46,17 +50,15 @@ class PathLabel : public QLabel {
   static constexpr int kShownChars = 40;
 };
 
-QCheckBox* MakeCheckBox(const char* name, const QString& caption, QWidget* parent) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-QHBoxLayout* ButtonWithLabel(QPushButton* button, QLabel* label) {
-  auto* row = new QHBoxLayout;
-  row->addWidget(button);
-  row->addWidget(label, 1);
-  return row;
+// The rows of one box, in the order the table gives them.
+std::vector<const SetupKey*> KeysIn(const char* box) {
+  std::vector<const SetupKey*> keys;
+  for (const SetupKey& key : SetupKeys()) {
+    if (std::string_view(key.box) == box) keys.push_back(&key);
+  }
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const SetupKey* a, const SetupKey* b) { return a->row < b->row; });
+  return keys;
 }
 
 }  // namespace
@@ -66,55 +68,47 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   setObjectName("TForm5");
   setWindowTitle("Setup");
 
-  auto* datGroup = new QGroupBox(".dat file", this);
-  datGroup->setObjectName("GroupBox1");
-  auto* copyGroup = new QGroupBox("Copy", datGroup);
-  copyGroup->setObjectName("GroupBox2");
-
-  CheckBox3_ = MakeCheckBox("CheckBox3", "Delete .dat before copying (terget path)", copyGroup);
-  CheckBox1_ = MakeCheckBox("CheckBox1", "Delete .dat for copying (source path)", copyGroup);
-  CheckBox4_ = MakeCheckBox("CheckBox4", "Copying", copyGroup);
-  SpeedButton1_ = MakeButton(copyGroup, "SpeedButton1", "Copy .dat");
-  Label1_ = new PathLabel(copyGroup);
-  Label1_->setObjectName("Label1");
-  auto* copyLayout = new QVBoxLayout(copyGroup);
-  copyLayout->addWidget(CheckBox3_);
-  copyLayout->addWidget(CheckBox1_);
-  copyLayout->addWidget(CheckBox4_);
-  copyLayout->addLayout(ButtonWithLabel(SpeedButton1_, Label1_));
-
-  CheckBox2_ = MakeCheckBox("CheckBox2", "Delete .txt for compile (source path)", datGroup);
-  CheckBox5_ = MakeCheckBox("CheckBox5", "Delete string.h for compile (source path)", datGroup);
-  CheckBox6_ = MakeCheckBox("CheckBox6", "Save script.txt and <lng>.txt:", datGroup);
-  SpeedButton3_ = MakeButton(datGroup, "SpeedButton3", "Save script.txt, <lng>.txt");
-  Label2_ = new PathLabel(datGroup);
-  Label2_->setObjectName("Label2");
-  auto* datLayout = new QVBoxLayout(datGroup);
-  datLayout->addWidget(copyGroup);
-  datLayout->addWidget(CheckBox2_);
-  datLayout->addWidget(CheckBox5_);
-  datLayout->addWidget(CheckBox6_);
-  datLayout->addLayout(ButtonWithLabel(SpeedButton3_, Label2_));
-
-  auto* numbersGroup = new QGroupBox("Default numbers", this);
-  numbersGroup->setObjectName("GroupBox3");
-  auto* numbersLayout = new QHBoxLayout(numbersGroup);
-  for (std::size_t i = 0; i < seC_.size(); ++i) {
-    auto* edit = new HexSpinEdit(numbersGroup);
-    edit->setObjectName(QStringLiteral("seC%1").arg(i + 1));
-    numbersLayout->addWidget(edit);
-    seC_[i] = edit;
+  auto* datGroup = MakeBox(".dat file", "GroupBox1", this);
+  auto* copyGroup = MakeBox("Copy", "GroupBox2", datGroup);
+  datGroup->layout()->addWidget(copyGroup);
+  auto* numbersGroup = MakeBox("Default numbers", "GroupBox3", this);
+  for (QGroupBox* box : {copyGroup, datGroup, numbersGroup}) {
+    for (const SetupKey* key : KeysIn(box->title().toUtf8().constData())) {
+      KeyControls controls{key};
+      QBoxLayout* layout = static_cast<QBoxLayout*>(box->layout());
+      if (key->flag != nullptr) {
+        controls.check = MakeCheck(box, key->control, key->caption);
+        layout->addWidget(controls.check);
+        connect(controls.check, &QCheckBox::toggled, this,
+                [this, key](bool on) { settings_.*key->flag = on; });
+      } else if (key->path != nullptr) {
+        controls.button = MakeButton(box, key->button, key->caption);
+        controls.label = new PathLabel(box);
+        controls.label->setObjectName(key->control);
+        auto* row = new QHBoxLayout;
+        row->addWidget(controls.button);
+        row->addWidget(controls.label, 1);
+        layout->addLayout(row);
+      } else {
+        controls.number = new HexSpinEdit(box);
+        controls.number->setObjectName(key->control);
+        layout->addWidget(controls.number);
+        // As shown: zero-filling happens only when the file is written.
+        connect(controls.number, &HexSpinEdit::textChanged, this, [this, key](const QString& text) {
+          settings_.Numbers[static_cast<std::size_t>(key->number)] = FromQt(text);
+        });
+      }
+      keys_.push_back(controls);
+    }
   }
-  numbersLayout->addStretch(1);
-  seC_[1]->setToolTip("Zoom");
+  static_cast<QBoxLayout*>(numbersGroup->layout())->addStretch(1);
+  findChild<HexSpinEdit*>("seC2")->setToolTip("Zoom");
 
-  SpeedButton2_ = MakeButton(this, "SpeedButton2", "OK");
-  QFont bold = SpeedButton2_->font();
-  bold.setBold(true);
-  SpeedButton2_->setFont(bold);
+  okButton_ = MakeButton(this, "SpeedButton2", "OK");
+  MakeBold(okButton_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(SpeedButton2_);
+  buttons->addWidget(okButton_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(datGroup);
@@ -123,23 +117,31 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   // The path labels have a fixed width, so no setting can change the dialog's size.
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(CheckBox1_, &QCheckBox::toggled, this, &SetupDialog::CheckBox1Click);
-  connect(CheckBox2_, &QCheckBox::toggled, this, &SetupDialog::CheckBox2Click);
-  connect(CheckBox3_, &QCheckBox::toggled, this, &SetupDialog::CheckBox3Click);
-  connect(CheckBox4_, &QCheckBox::toggled, this, &SetupDialog::CheckBox4Click);
-  connect(CheckBox5_, &QCheckBox::toggled, this, &SetupDialog::CheckBox5Click);
-  connect(CheckBox6_, &QCheckBox::toggled, this, &SetupDialog::CheckBox6Click);
-  connect(seC_[0], &HexSpinEdit::textChanged, this, &SetupDialog::seC1Change);
-  connect(seC_[1], &HexSpinEdit::textChanged, this, &SetupDialog::seC2Change);
-  connect(seC_[2], &HexSpinEdit::textChanged, this, &SetupDialog::seC3Change);
-  connect(seC_[3], &HexSpinEdit::textChanged, this, &SetupDialog::seC4Change);
-  connect(seC_[4], &HexSpinEdit::textChanged, this, &SetupDialog::seC5Change);
-  connect(seC_[5], &HexSpinEdit::textChanged, this, &SetupDialog::seC6Change);
-  connect(SpeedButton1_, &QPushButton::clicked, this, &SetupDialog::SpeedButton1Click);
-  connect(SpeedButton2_, &QPushButton::clicked, this, &SetupDialog::SpeedButton2Click);
-  connect(SpeedButton3_, &QPushButton::clicked, this, &SetupDialog::SpeedButton3Click);
+  connect(ControlsOf(&SetupSettings::CopyPath).button, &QPushButton::clicked, this,
+          &SetupDialog::SpeedButton1Click);
+  connect(okButton_, &QPushButton::clicked, this, &SetupDialog::SpeedButton2Click);
+  connect(ControlsOf(&SetupSettings::SaveTxtPath).button, &QPushButton::clicked, this,
+          &SetupDialog::SpeedButton3Click);
 
   LoadSetup();
+}
+
+QGroupBox* SetupDialog::MakeBox(const char* title, const char* name, QWidget* parent) {
+  auto* box = new QGroupBox(title, parent);
+  box->setObjectName(name);
+  if (std::string_view(title) == "Default numbers") {
+    new QHBoxLayout(box);
+  } else {
+    new QVBoxLayout(box);
+  }
+  return box;
+}
+
+SetupDialog::KeyControls& SetupDialog::ControlsOf(std::string SetupSettings::*path) {
+  for (KeyControls& controls : keys_) {
+    if (controls.key->path == path) return controls;
+  }
+  throw std::logic_error("no folder key");
 }
 
 void SetupDialog::showEvent(QShowEvent* event) {
@@ -149,76 +151,27 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::LoadSetup() {
-  settings_ =
-      scriptdesk::LoadSetup(SetupIniPath(programFolder_), AnsiFromNativePath(FolderWithSeparator(programFolder_)));
+  settings_ = scriptdesk::LoadSetup(SetupIniPath(programFolder_),
+                                    AnsiFromNativePath(FolderWithSeparator(programFolder_)));
   // Showing a value runs the control's handler, which stores the same value again.
   const SetupSettings loaded = settings_;
-  ShowPath(Label1_, loaded.CopyPath);
-  ShowPath(Label2_, loaded.SaveTxtPath);
-  CheckBox4_->setChecked(loaded.CopyEnabled);
-  CheckBox1_->setChecked(loaded.DeleteSource);
-  CheckBox3_->setChecked(loaded.DeleteTarget);
-  CheckBox2_->setChecked(loaded.DeleteTxt);
-  CheckBox6_->setChecked(loaded.SaveTxt);
-  CheckBox5_->setChecked(loaded.DeleteStringH);
-  for (std::size_t i = 0; i < seC_.size(); ++i) seC_[i]->setText(ToQt(loaded.Numbers[i]));
+  for (const KeyControls& controls : keys_) {
+    const SetupKey& key = *controls.key;
+    if (controls.check != nullptr) controls.check->setChecked(loaded.*key.flag);
+    if (controls.label != nullptr) ShowPath(controls.label, loaded.*key.path);
+    if (controls.number != nullptr) {
+      controls.number->setText(ToQt(loaded.Numbers[static_cast<std::size_t>(key.number)]));
+    }
+  }
 }
 
 bool SetupDialog::SaveSetup() {
-  try {
-    scriptdesk::SaveSetup(settings_, SetupIniPath(programFolder_));
-  } catch (const ScriptDeskError& error) {
-    dialogs_.Error(this, ToQt(error.what()));
-    return false;
-  }
-  return true;
-}
-
-void SetupDialog::CheckBox1Click() {
-  settings_.DeleteSource = CheckBox1_->isChecked();
-}
-void SetupDialog::CheckBox2Click() {
-  settings_.DeleteTxt = CheckBox2_->isChecked();
-}
-void SetupDialog::CheckBox3Click() {
-  settings_.DeleteTarget = CheckBox3_->isChecked();
-}
-void SetupDialog::CheckBox4Click() {
-  settings_.CopyEnabled = CheckBox4_->isChecked();
-}
-void SetupDialog::CheckBox5Click() {
-  settings_.DeleteStringH = CheckBox5_->isChecked();
-}
-void SetupDialog::CheckBox6Click() {
-  settings_.SaveTxt = CheckBox6_->isChecked();
-}
-
-void SetupDialog::seC1Change() {
-  StoreNumber(0);
-}
-void SetupDialog::seC2Change() {
-  StoreNumber(1);
-}
-void SetupDialog::seC3Change() {
-  StoreNumber(2);
-}
-void SetupDialog::seC4Change() {
-  StoreNumber(3);
-}
-void SetupDialog::seC5Change() {
-  StoreNumber(4);
-}
-void SetupDialog::seC6Change() {
-  StoreNumber(5);
-}
-
-void SetupDialog::StoreNumber(std::size_t index) {
-  // As shown: zero-filling happens only when the file is written.
-  settings_.Numbers[index] = FromQt(seC_[index]->text());
+  return RunShowingFailure(dialogs_, this,
+                           [&] { scriptdesk::SaveSetup(settings_, SetupIniPath(programFolder_)); });
 }
 
 void SetupDialog::SpeedButton1Click() {
-  ChooseFolder(settings_.CopyPath, Label1_);
+  ChooseFolder(&SetupSettings::CopyPath);
 }
 
 void SetupDialog::SpeedButton2Click() {
@@ -226,10 +179,12 @@ void SetupDialog::SpeedButton2Click() {
 }
 
 void SetupDialog::SpeedButton3Click() {
-  ChooseFolder(settings_.SaveTxtPath, Label2_);
+  ChooseFolder(&SetupSettings::SaveTxtPath);
 }
 
-void SetupDialog::ChooseFolder(std::string& path, QLabel* label) {
+void SetupDialog::ChooseFolder(std::string SetupSettings::*setting) {
+  std::string& path = settings_.*setting;
+  QLabel* label = ControlsOf(setting).label;
   const auto chosen = dialogs_.ChooseFolder(this, ToQt(path));
   if (!chosen) return;
   const auto bytes = EncodeAnsi(*chosen);

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
+#include <vector>
 #include <filesystem>
 #include <string>
 
 #include "core/settings/setup_settings.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QShowEvent;
@@ -34,46 +35,33 @@ class SetupDialog : public QWidget {
   // Writes the settings to Setup.ini; on failure shows the error and returns false.
   bool SaveSetup();
 
-  void CheckBox1Click();
-  void CheckBox2Click();
-  void CheckBox3Click();
-  void CheckBox4Click();
-  void CheckBox5Click();
-  void CheckBox6Click();
-  void seC1Change();
-  void seC2Change();
-  void seC3Change();
-  void seC4Change();
-  void seC5Change();
-  void seC6Change();
-  void SpeedButton1Click();
-  void SpeedButton2Click();
-  void SpeedButton3Click();
+  void SpeedButton1Click();  // "Copy .dat": chooses CopyPath
+  void SpeedButton2Click();  // "OK"
+  void SpeedButton3Click();  // "Save script.txt, <lng>.txt": chooses SaveTxtPath
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void StoreNumber(std::size_t index);
-  void ChooseFolder(std::string& path, QLabel* label);
+  // The controls of one key of Setup.ini, made from its row in the table of keys.
+  struct KeyControls {
+    const SetupKey* key = nullptr;
+    QCheckBox* check = nullptr;
+    QLabel* label = nullptr;
+    QPushButton* button = nullptr;
+    HexSpinEdit* number = nullptr;
+  };
+
+  QGroupBox* MakeBox(const char* title, const char* name, QWidget* parent);
+  KeyControls& ControlsOf(std::string SetupSettings::*path);
+  void ChooseFolder(std::string SetupSettings::*path);
   static void ShowPath(QLabel* label, const std::string& path);
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
   SetupSettings settings_;
-
-  QCheckBox* CheckBox1_ = nullptr;
-  QCheckBox* CheckBox2_ = nullptr;
-  QCheckBox* CheckBox3_ = nullptr;
-  QCheckBox* CheckBox4_ = nullptr;
-  QCheckBox* CheckBox5_ = nullptr;
-  QCheckBox* CheckBox6_ = nullptr;
-  QPushButton* SpeedButton1_ = nullptr;
-  QPushButton* SpeedButton2_ = nullptr;
-  QPushButton* SpeedButton3_ = nullptr;
-  QLabel* Label1_ = nullptr;
-  QLabel* Label2_ = nullptr;
-  std::array<HexSpinEdit*, 6> seC_{};
+  std::vector<KeyControls> keys_;
+  QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace scriptdesk

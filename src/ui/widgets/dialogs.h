@@ -1,8 +1,11 @@
 #pragma once
 
+#include <exception>
 #include <optional>
 
 #include <QString>
+
+#include "ui/widgets/text_codec.h"
 
 class QWidget;
 
@@ -41,6 +44,19 @@ class QtDialogs final : public Dialogs {
                                   const QString& initialPath) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& startFolder) override;
 };
+
+// Runs one command at the boundary between the user and the core: a runtime failure ends the
+// command where it happened and is shown in an error box. False when it failed.
+template <typename Command>
+bool RunShowingFailure(Dialogs& dialogs, QWidget* parent, Command&& command) {
+  try {
+    command();
+    return true;
+  } catch (const std::exception& error) {
+    dialogs.Error(parent, ToQt(error.what()));
+    return false;
+  }
+}
 
 // "Text|*.txt;*.ini|All|*.*" becomes Qt's "Text (*.txt *.ini);;All (*.*)". A caption without
 // a pattern offers every file.

@@ -138,12 +138,28 @@ QString LinesToQt(const Lines& lines) {
   return text;
 }
 
+QString PathToQt(const std::filesystem::path& path) {
+#ifdef Q_OS_WIN
+  return QString::fromStdWString(path.native());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+std::filesystem::path PathFromQt(const QString& text) {
+#ifdef Q_OS_WIN
+  return std::filesystem::path(text.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
+#endif
+}
+
 std::string AnsiFromNativePath(const std::string& native) {
-  return FromQt(QFile::decodeName(QByteArray::fromStdString(native)));
+  return FromQt(PathToQt(native));
 }
 
 std::string NativeFromAnsiPath(const std::string& ansi) {
-  return QFile::encodeName(ToQt(ansi)).toStdString();
+  return PathFromQt(ToQt(ansi)).string();
 }
 
 }  // namespace scriptdesk

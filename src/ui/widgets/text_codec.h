@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ std::optional<std::string> EncodeAnsi(const QString& text);
 
 // Each character without a byte in the code page becomes '?'.
 std::string FromQt(const QString& text);
+
+// A path as the file system spells it, for the user's eyes and back.
+QString PathToQt(const std::filesystem::path& path);
+std::filesystem::path PathFromQt(const QString& text);
 
 // Folder paths in Setup.ini are ANSI text, as on the platform the program came from; the file
 // system may spell names otherwise (UTF-8 on Linux and macOS). These convert between the two.

@@ -241,12 +241,12 @@ TEST(LanguageWriter, BuiltInListsKeepTheirSizeWithProjectNamesInPlace) {
   UseSlot(model, 0, "My Level");
   EnableItem(model, 0, ItemKind::Key, 0, "Golden Key");
   const LanguageTexts pages = {
-      BuiltinLines(BuiltinText::mWeapon),  BuiltinLines(BuiltinText::mgame),
-      BuiltinLines(BuiltinText::mexamine), BuiltinLines(BuiltinText::mps),
-      BuiltinLines(BuiltinText::mcredit),  BuiltinLines(BuiltinText::mpc),
-      BuiltinLines(BuiltinText::mdialog)};
-  const Lines& levels = BuiltinLines(BuiltinText::mstring);
-  const Lines& items = BuiltinLines(BuiltinText::mitem);
+      BuiltinLines(BuiltinText::Weapons),  BuiltinLines(BuiltinText::Game),
+      BuiltinLines(BuiltinText::Examine), BuiltinLines(BuiltinText::PlayStation),
+      BuiltinLines(BuiltinText::Credit),  BuiltinLines(BuiltinText::PcStrings),
+      BuiltinLines(BuiltinText::SetupDialog)};
+  const Lines& levels = BuiltinLines(BuiltinText::LevelStrings);
+  const Lines& items = BuiltinLines(BuiltinText::ItemNames);
   ASSERT_EQ(levels.size(), 39u);
   ASSERT_EQ(items.size(), 71u);
 

@@ -98,10 +98,10 @@ const Section& LevelNamed(const std::vector<Section>& levels, const std::string&
 
 TEST(BuiltinTexts, EachTextHasItsStockLineCount) {
   const std::vector<std::pair<BuiltinText, std::size_t>> counts = {
-      {BuiltinText::mWeapon, 64},      {BuiltinText::mgame, 34},       {BuiltinText::mexamine, 3},
-      {BuiltinText::mps, 53},          {BuiltinText::mcredit, 59},     {BuiltinText::mpc, 22},
-      {BuiltinText::mdialog, 51},      {BuiltinText::mstring, 39},     {BuiltinText::mitem, 71},
-      {BuiltinText::mScriptEdit, 240}, {BuiltinText::mScriptOrig, 609}};
+      {BuiltinText::Weapons, 64},      {BuiltinText::Game, 34},       {BuiltinText::Examine, 3},
+      {BuiltinText::PlayStation, 53},          {BuiltinText::Credit, 59},     {BuiltinText::PcStrings, 22},
+      {BuiltinText::SetupDialog, 51},      {BuiltinText::LevelStrings, 39},     {BuiltinText::ItemNames, 71},
+      {BuiltinText::EditorScript, 240}, {BuiltinText::OriginalScript, 609}};
   for (const auto& [text, count] : counts) {
     EXPECT_EQ(BuiltinLines(text).size(), count) << static_cast<int>(text);
   }
@@ -124,7 +124,7 @@ TEST(BuiltinTexts, EmbeddedFilesArePlainAsciiWithLfAfterEveryLine) {
 }
 
 TEST(BuiltinTexts, WholeTextEndsEveryLineWithCrLf) {
-  const auto whole = BuiltinWholeText(BuiltinText::mpc);
+  const auto whole = BuiltinWholeText(BuiltinText::PcStrings);
   EXPECT_EQ(whole.substr(0, 41), kDash38 + "\r\n");
   EXPECT_EQ(whole.substr(whole.size() - 11), "Automatic\r\n");
   // Added to an empty memo, the whole text gives the lines and one empty line after them.
@@ -132,12 +132,12 @@ TEST(BuiltinTexts, WholeTextEndsEveryLineWithCrLf) {
   ASSERT_EQ(memo.size(), 23u);
   EXPECT_EQ(memo.back(), "");
   memo.pop_back();
-  EXPECT_EQ(memo, BuiltinLines(BuiltinText::mpc));
+  EXPECT_EQ(memo, BuiltinLines(BuiltinText::PcStrings));
 }
 
 TEST(BuiltinTexts, LevelStringsAreTheStockListInFull) {
   EXPECT_THAT(
-      BuiltinLines(BuiltinText::mstring),
+      BuiltinLines(BuiltinText::LevelStrings),
       ElementsAre("Cambodia, 1984", "The year 2000, somewhere in Egypt...", "Title Load Screen",
                   "Playable Tutorial Level", "The Tomb Of Seth", "Burial Chambers",
                   "Valley Of The Kings", "KV5", "Temple Of Karnak", "The Great Hypostyle Hall",
@@ -153,7 +153,7 @@ TEST(BuiltinTexts, LevelStringsAreTheStockListInFull) {
 
 TEST(BuiltinTexts, ItemNamesAreTheStockListInFull) {
   EXPECT_THAT(
-      BuiltinLines(BuiltinText::mitem),
+      BuiltinLines(BuiltinText::ItemNames),
       ElementsAre(
           "Armoury Key", "The Guards Keys", "Scrap Of Paper", "Stone of Maat", "Stone of Khepri",
           "Stone of Atum", "Stone of Re", "Northern Shaft Key", "Southern Shaft Key",
@@ -173,7 +173,7 @@ TEST(BuiltinTexts, ItemNamesAreTheStockListInFull) {
 }
 
 TEST(BuiltinTexts, PcBlockIsTheStockBlockInFull) {
-  EXPECT_THAT(BuiltinLines(BuiltinText::mpc),
+  EXPECT_THAT(BuiltinLines(BuiltinText::PcStrings),
               ElementsAre(kDash38, "; PC Strings", kDash38, "", "[PCStrings]", "", "PC Programmer",
                           "Programmers", "Additional Programming", "", "Resume", "Options",
                           "Empty Slot", "Music Volume", "SFX Volume", "Sound Quality", "Low",
@@ -181,71 +181,71 @@ TEST(BuiltinTexts, PcBlockIsTheStockBlockInFull) {
 }
 
 TEST(BuiltinTexts, InventoryBlockHoldsCommandsWeaponsAndQuestItems) {
-  const auto& lines = BuiltinLines(BuiltinText::mWeapon);
+  const auto& lines = BuiltinLines(BuiltinText::Weapons);
   EXPECT_THAT(Lines(lines.begin(), lines.begin() + 16),
               ElementsAre("Unlimited %s", "USE", "CHOOSE AMMO", "COMBINE", "SEPERATE", "EQUIP",
                           "COMBINE WITH", "LOAD GAME", "SAVE GAME", "EXAMINE", "\\x14 More",
                           "\\x14 Select Ammo", "\\x14 Select Option", "\\x14 Combine", "",
                           "; these are the normal inventory text entries (they stay the same "
                           "for EVERY level!)"));
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 17), "Uzi");
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 54), "Crowbar ");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 17), "Uzi");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 54), "Crowbar ");
   for (std::size_t n = 17; n <= 54; ++n) {
-    EXPECT_FALSE(Line(BuiltinText::mWeapon, n).empty()) << n;
+    EXPECT_FALSE(Line(BuiltinText::Weapons, n).empty()) << n;
   }
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 55), "");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 55), "");
   for (int q = 1; q <= 6; ++q) {
-    EXPECT_EQ(Line(BuiltinText::mWeapon, 55 + q).rfind("QuestItem" + std::to_string(q) + ":", 0),
+    EXPECT_EQ(Line(BuiltinText::Weapons, 55 + q).rfind("QuestItem" + std::to_string(q) + ":", 0),
               0u);
   }
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 56), "QuestItem1:Amulet Of Horus");
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 61), "QuestItem6:Right Gauntlet");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 56), "QuestItem1:Amulet Of Horus");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 61), "QuestItem6:Right Gauntlet");
   EXPECT_THAT(Lines(lines.end() - 3, lines.end()),
               ElementsAre("Mechanical Scarab", "Mechanical Scarab With Key", "Winding Key"));
 }
 
 TEST(BuiltinTexts, GameEscapesStayAsTypedCharacters) {
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 11), "\\x14 More");
-  EXPECT_EQ(Line(BuiltinText::mWeapon, 11).size(), 9u);  // backslash, x, 1, 4, " More"
-  EXPECT_EQ(Line(BuiltinText::mps, 6), "BSELECT:\\x14 Select");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 11), "\\x14 More");
+  EXPECT_EQ(Line(BuiltinText::Weapons, 11).size(), 9u);  // backslash, x, 1, 4, " More"
+  EXPECT_EQ(Line(BuiltinText::PlayStation, 6), "BSELECT:\\x14 Select");
   for (const auto text :
-       {BuiltinText::mWeapon, BuiltinText::mgame, BuiltinText::mexamine, BuiltinText::mps,
-        BuiltinText::mcredit, BuiltinText::mpc, BuiltinText::mdialog}) {
+       {BuiltinText::Weapons, BuiltinText::Game, BuiltinText::Examine, BuiltinText::PlayStation,
+        BuiltinText::Credit, BuiltinText::PcStrings, BuiltinText::SetupDialog}) {
     for (const auto& line : BuiltinLines(text)) {
       EXPECT_EQ(line.find('\x14'), std::string::npos) << line;
       EXPECT_EQ(line.find('\x17'), std::string::npos) << line;
     }
   }
-  EXPECT_NE(BuiltinWholeText(BuiltinText::mWeapon).find("\\x14 Combine\r\n"), std::string::npos);
+  EXPECT_NE(BuiltinWholeText(BuiltinText::Weapons).find("\\x14 Combine\r\n"), std::string::npos);
 }
 
 TEST(BuiltinTexts, GameBlockStandsInFiveGroups) {
-  const auto& lines = BuiltinLines(BuiltinText::mgame);
+  const auto& lines = BuiltinLines(BuiltinText::Game);
   std::vector<std::size_t> empty;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) empty.push_back(i + 1);
   }
   EXPECT_THAT(empty, ElementsAre(8u, 10u, 14u, 25u));
   EXPECT_EQ(lines.front(), "Yes");
-  EXPECT_EQ(Line(BuiltinText::mgame, 7), "Select Game To Save");
-  EXPECT_EQ(Line(BuiltinText::mgame, 9), "GAME OVER");
+  EXPECT_EQ(Line(BuiltinText::Game, 7), "Select Game To Save");
+  EXPECT_EQ(Line(BuiltinText::Game, 9), "GAME OVER");
   EXPECT_THAT(Lines(lines.begin() + 10, lines.begin() + 13),
               ElementsAre("Save Game", "Exit to Title", "DEMO MODE"));
-  EXPECT_EQ(Line(BuiltinText::mgame, 15), "Current Location");
-  EXPECT_EQ(Line(BuiltinText::mgame, 24), "of");
-  EXPECT_EQ(Line(BuiltinText::mgame, 26), "Action");
+  EXPECT_EQ(Line(BuiltinText::Game, 15), "Current Location");
+  EXPECT_EQ(Line(BuiltinText::Game, 24), "of");
+  EXPECT_EQ(Line(BuiltinText::Game, 26), "Action");
   EXPECT_EQ(lines.back(), "Inventory");
 }
 
 TEST(BuiltinTexts, ExamineTextsAreKeyedLinesBrokenByEscapes) {
   const std::regex keyed("[A-Z][A-Z0-9]*:.+");
-  for (const auto& line : BuiltinLines(BuiltinText::mexamine)) {
+  for (const auto& line : BuiltinLines(BuiltinText::Examine)) {
     EXPECT_TRUE(std::regex_match(line, keyed)) << line;
     EXPECT_NE(line.find("\\n"), std::string::npos) << line;
   }
-  EXPECT_EQ(Line(BuiltinText::mexamine, 1).rfind("RULES1:", 0), 0u);
-  EXPECT_EQ(Line(BuiltinText::mexamine, 2).rfind("RULES2:", 0), 0u);
-  EXPECT_NE(Line(BuiltinText::mexamine, 3).rfind("RULES", 0), 0u);
+  EXPECT_EQ(Line(BuiltinText::Examine, 1).rfind("RULES1:", 0), 0u);
+  EXPECT_EQ(Line(BuiltinText::Examine, 2).rfind("RULES2:", 0), 0u);
+  EXPECT_NE(Line(BuiltinText::Examine, 3).rfind("RULES", 0), 0u);
 }
 
 Lines Keys(const Lines& lines) {
@@ -259,50 +259,50 @@ Lines Keys(const Lines& lines) {
 }
 
 TEST(BuiltinTexts, PlayStationBlockKeysStandInStockOrder) {
-  const auto& lines = BuiltinLines(BuiltinText::mps);
+  const auto& lines = BuiltinLines(BuiltinText::PlayStation);
   EXPECT_THAT(Lines(lines.begin(), lines.begin() + 5),
               ElementsAre(kDash38, "; PlayStation Strings", kDash38, "", "[PSXStrings]"));
   EXPECT_THAT(Keys(lines),
               ElementsAre("BSELECT", "BCANCEL", "BGOBACK", "BOK", "CANCELB", "MEMCARD", "INSERT",
                           "CHECKING", "FORMAT", "LOADING", "SAVING", "FORMATTING", "OVERWRITE",
                           "UNFORMATTED", "NOSPACE", "NOGAMES", "FXVOL", "MUSICVOL", "PAD", "PAD2"));
-  EXPECT_EQ(Line(BuiltinText::mps, 24), "LOADING");
-  EXPECT_EQ(Line(BuiltinText::mps, 25), "Load OK");
+  EXPECT_EQ(Line(BuiltinText::PlayStation, 24), "LOADING");
+  EXPECT_EQ(Line(BuiltinText::PlayStation, 25), "Load OK");
   const std::regex escapes_only("PAD2?:(\\\\[tn])+");
-  EXPECT_TRUE(std::regex_match(Line(BuiltinText::mps, 52), escapes_only));
-  EXPECT_TRUE(std::regex_match(Line(BuiltinText::mps, 53), escapes_only));
-  EXPECT_EQ(Line(BuiltinText::mps, 52).rfind("PAD:", 0), 0u);
+  EXPECT_TRUE(std::regex_match(Line(BuiltinText::PlayStation, 52), escapes_only));
+  EXPECT_TRUE(std::regex_match(Line(BuiltinText::PlayStation, 53), escapes_only));
+  EXPECT_EQ(Line(BuiltinText::PlayStation, 52).rfind("PAD:", 0), 0u);
 }
 
 TEST(BuiltinTexts, CreditEntriesStandInStockOrder) {
-  const auto& lines = BuiltinLines(BuiltinText::mcredit);
+  const auto& lines = BuiltinLines(BuiltinText::Credit);
   EXPECT_THAT(Lines(lines.begin(), lines.begin() + 4),
               ElementsAre(kDash37, "; Credit Strings", kDash37, ""));
-  EXPECT_EQ(Line(BuiltinText::mcredit, 5), "Programmers");
-  EXPECT_EQ(Line(BuiltinText::mcredit, 18), "Additional Sound FX");
-  EXPECT_EQ(Line(BuiltinText::mcredit, 19), "");
+  EXPECT_EQ(Line(BuiltinText::Credit, 5), "Programmers");
+  EXPECT_EQ(Line(BuiltinText::Credit, 18), "Additional Sound FX");
+  EXPECT_EQ(Line(BuiltinText::Credit, 19), "");
   Lines expected;
   for (const int n : {1, 2, 3, 4, 5, 6, 8, 7}) expected.push_back("TEAM" + std::to_string(n));
   for (int n = 9; n <= 40; ++n) expected.push_back("TEAM" + std::to_string(n));
   EXPECT_EQ(Keys(lines), expected);
   for (std::size_t n = 20; n <= 59; ++n) {
-    const auto& line = Line(BuiltinText::mcredit, n);
+    const auto& line = Line(BuiltinText::Credit, n);
     EXPECT_GT(line.size(), line.find(':') + 1) << "entry without a name: " << line;
   }
 }
 
 TEST(BuiltinTexts, SetupDialogBlockKeepsItsTabLineAndLastEntry) {
-  const auto& lines = BuiltinLines(BuiltinText::mdialog);
+  const auto& lines = BuiltinLines(BuiltinText::SetupDialog);
   EXPECT_THAT(Lines(lines.begin(), lines.begin() + 4),
               ElementsAre(kDash37, "; Setup Dialog Strings", kDash37, ""));
-  EXPECT_EQ(Line(BuiltinText::mdialog, 5), "Graphics Adapter");
-  EXPECT_EQ(Line(BuiltinText::mdialog, 20), "Bit\t\t\t; As In 16 Bit");
-  EXPECT_EQ(Line(BuiltinText::mdialog, 44), "Demo Mode - Esc To Exit");
+  EXPECT_EQ(Line(BuiltinText::SetupDialog, 5), "Graphics Adapter");
+  EXPECT_EQ(Line(BuiltinText::SetupDialog, 20), "Bit\t\t\t; As In 16 Bit");
+  EXPECT_EQ(Line(BuiltinText::SetupDialog, 44), "Demo Mode - Esc To Exit");
   EXPECT_THAT(Lines(lines.begin() + 44, lines.begin() + 48),
               ElementsAre("", "Select Level", "No FMV", ""));
-  EXPECT_EQ(Line(BuiltinText::mdialog, 49).rfind("OEM1:", 0), 0u);
-  EXPECT_NE(Line(BuiltinText::mdialog, 49).find("\\n"), std::string::npos);
-  EXPECT_EQ(Line(BuiltinText::mdialog, 50), "");
+  EXPECT_EQ(Line(BuiltinText::SetupDialog, 49).rfind("OEM1:", 0), 0u);
+  EXPECT_NE(Line(BuiltinText::SetupDialog, 49).find("\\n"), std::string::npos);
+  EXPECT_EQ(Line(BuiltinText::SetupDialog, 50), "");
   EXPECT_EQ(lines.back(), "THE LAST STRING ENTRY");
 }
 
@@ -342,10 +342,10 @@ void ExpectLevels(const Lines& script, const std::vector<LevelRow>& table) {
 }
 
 const Lines& Edit() {
-  return BuiltinLines(BuiltinText::mScriptEdit);
+  return BuiltinLines(BuiltinText::EditorScript);
 }
 const Lines& Orig() {
-  return BuiltinLines(BuiltinText::mScriptOrig);
+  return BuiltinLines(BuiltinText::OriginalScript);
 }
 
 TEST(BuiltinEditorScript, OpensWithBannerAndCommentedGroups) {
@@ -585,8 +585,8 @@ struct StockScript {
   BuiltinText text;
   std::size_t level_headers;
 };
-const StockScript kStockScripts[] = {{"mScriptEdit", BuiltinText::mScriptEdit, 11},
-                                     {"mScriptOrig", BuiltinText::mScriptOrig, 39}};
+const StockScript kStockScripts[] = {{"mScriptEdit", BuiltinText::EditorScript, 11},
+                                     {"mScriptOrig", BuiltinText::OriginalScript, 39}};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -600,7 +600,7 @@ TEST(BuiltinStockScripts, ItemLinesFitTheImportersItemRule) {
       "\\$[0-9a-f]{4}(,\\$[0-9a-f]{4}){5}");
   const std::map<std::string, int> highest = {
       {"Key", 12}, {"Puzzle", 12}, {"Pickup", 4}, {"Examine", 3}};
-  const auto& mitem = BuiltinLines(BuiltinText::mitem);
+  const auto& mitem = BuiltinLines(BuiltinText::ItemNames);
   const std::set<std::string> stock_items(mitem.begin(), mitem.end());
   for (const auto& script : kStockScripts) {
     SCOPED_TRACE(script.name);

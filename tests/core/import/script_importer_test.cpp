@@ -80,7 +80,7 @@ class ScriptImporterTest : public ::testing::Test {
 };
 
 TEST_F(ScriptImporterTest, EditorScript) {
-  Create(BuiltinLines(BuiltinText::mScriptEdit));
+  Create(BuiltinLines(BuiltinText::EditorScript));
   EXPECT_THAT(Names(),
               ElementsAre("Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
                           "Coastal Ruins", "Catacombs", "Cleopatra's Palaces", "City Of The Dead",
@@ -103,7 +103,7 @@ TEST_F(ScriptImporterTest, EditorScript) {
 }
 
 TEST_F(ScriptImporterTest, OriginalScriptFillsAll39Slots) {
-  Create(BuiltinLines(BuiltinText::mScriptOrig));
+  Create(BuiltinLines(BuiltinText::OriginalScript));
   ASSERT_EQ(model.LevelCount, 39);
   const TLevel& last = model.Levels[38];
   EXPECT_EQ(last.Name + last.LevelFile + last.Audio + On(last.NoLevel), "USELIBDEM3on");
@@ -292,7 +292,7 @@ TEST_F(ScriptImporterTest, CountsTheLevelSectionsBeyondTheNumberedOnes) {
   for (int n = 0; n < 45; ++n) script += "[LEVEL]\nName=N" + std::to_string(n) + "\n";
   EXPECT_EQ(Create(script).LevelSectionsLeftOut, 7);
   EXPECT_EQ(model.LevelCount, 38);
-  EXPECT_EQ(Create(BuiltinLines(BuiltinText::mScriptOrig)).LevelSectionsLeftOut, 0);
+  EXPECT_EQ(Create(BuiltinLines(BuiltinText::OriginalScript)).LevelSectionsLeftOut, 0);
 }
 
 TEST_F(ScriptImporterTest, LevelsFillSlotsInFileOrderWithoutGaps) {
@@ -310,7 +310,7 @@ TEST_F(ScriptImporterTest, LevelsFillSlotsInFileOrderWithoutGaps) {
 }
 
 TEST_F(ScriptImporterTest, GaugeAndScratchFileDuringAnImport) {
-  const Lines& script = BuiltinLines(BuiltinText::mScriptEdit);
+  const Lines& script = BuiltinLines(BuiltinText::EditorScript);
   std::multiset<std::string> seen;
   gauge.onAdvance = [&] {
     if (dir.Exists(kScratchFileName)) seen.insert(dir.Read(kScratchFileName));

@@ -50,8 +50,8 @@ void ExpectRoundTrip(const ScriptModel& first) {
 }
 
 TEST(ScriptRoundTrip, StockScripts) {
-  ExpectRoundTrip(Created(BuiltinLines(BuiltinText::mScriptEdit)));
-  ExpectRoundTrip(Created(BuiltinLines(BuiltinText::mScriptOrig)));
+  ExpectRoundTrip(Created(BuiltinLines(BuiltinText::EditorScript)));
+  ExpectRoundTrip(Created(BuiltinLines(BuiltinText::OriginalScript)));
 }
 
 TEST(ScriptRoundTrip, ScriptWithEveryKey) {
@@ -106,7 +106,7 @@ TEST(ScriptRoundTrip, RealScripts) {
 
 TEST(ScriptImportScale, TimeGrowsLinearlyWithTheText) {
   const auto secondsFor = [](int copies) {
-    const Lines& stock = BuiltinLines(BuiltinText::mScriptOrig);
+    const Lines& stock = BuiltinLines(BuiltinText::OriginalScript);
     Lines script;
     for (int i = 0; i < copies; ++i) script.insert(script.end(), stock.begin(), stock.end());
     auto best = std::chrono::steady_clock::duration::max();

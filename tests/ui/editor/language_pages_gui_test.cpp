@@ -28,13 +28,13 @@ struct PageCase {
 };
 
 const PageCase kPages[] = {
-    {LanguagePage::Weapons, "Weapons@Items", "Memo1", "SpeedButton16", BuiltinText::mWeapon},
-    {LanguagePage::Game, "Game", "Memo2", "SpeedButton17", BuiltinText::mgame},
-    {LanguagePage::Examine, "Examine", "Memo7", "SpeedButton19", BuiltinText::mexamine},
-    {LanguagePage::PlayStation, "PlayStation", "Memo3", "SpeedButton20", BuiltinText::mps},
-    {LanguagePage::Credit, "Credit", "Memo4", "SpeedButton21", BuiltinText::mcredit},
-    {LanguagePage::PCStrings, "PCStrings", "Memo5", "SpeedButton22", BuiltinText::mpc},
-    {LanguagePage::SetupDialog, "Setup Dialog", "Memo6", "SpeedButton23", BuiltinText::mdialog},
+    {LanguagePage::Weapons, "Weapons@Items", "Memo1", "SpeedButton16", BuiltinText::Weapons},
+    {LanguagePage::Game, "Game", "Memo2", "SpeedButton17", BuiltinText::Game},
+    {LanguagePage::Examine, "Examine", "Memo7", "SpeedButton19", BuiltinText::Examine},
+    {LanguagePage::PlayStation, "PlayStation", "Memo3", "SpeedButton20", BuiltinText::PlayStation},
+    {LanguagePage::Credit, "Credit", "Memo4", "SpeedButton21", BuiltinText::Credit},
+    {LanguagePage::PCStrings, "PCStrings", "Memo5", "SpeedButton22", BuiltinText::PcStrings},
+    {LanguagePage::SetupDialog, "Setup Dialog", "Memo6", "SpeedButton23", BuiltinText::SetupDialog},
 };
 
 std::size_t Index(LanguagePage page) {
@@ -112,9 +112,9 @@ TEST(LanguagePages, LoadOldRestoresOnlyItsOwnPage) {
 
   ClickLoadOld(pages, "SpeedButton21");
 
-  Lines game_lines = BuiltinLines(BuiltinText::mgame);
+  Lines game_lines = BuiltinLines(BuiltinText::Game);
   game_lines.push_back("My own line");
-  Lines credit_lines = BuiltinLines(BuiltinText::mcredit);
+  Lines credit_lines = BuiltinLines(BuiltinText::Credit);
   credit_lines.emplace_back();
   const auto texts = pages.texts();
   EXPECT_EQ(texts[Index(LanguagePage::Game)], game_lines);
