@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/platform/ascii_text.h"
 #include "core/platform/ini_file.h"
 
 namespace scriptdesk {
@@ -14,22 +15,24 @@ constexpr const char* kDatBox = ".dat file";
 constexpr const char* kCopyBox = "Copy";
 constexpr const char* kNumbersBox = "Default numbers";
 
+constexpr const char* kCompileBox = "Compile";
+
 SetupKey Flag(const char* section, const char* key, bool S::*flag, bool byDefault,
               const char* control, const char* caption, const char* box, int row) {
-  return {section, key, flag, byDefault, nullptr, -1, control, caption, nullptr, box, row};
+  return {section, key, flag, byDefault, nullptr, -1, nullptr, control, caption, nullptr, box, row};
 }
 
 SetupKey Folder(const char* section, const char* key, std::string S::*path, const char* label,
                 const char* button, const char* caption, const char* box, int row) {
-  return {section, key, nullptr, false, path, -1, label, caption, button, box, row};
+  return {section, key, nullptr, false, path, -1, nullptr, label, caption, button, box, row};
 }
 
 SetupKey Number(int index, const char* name, const char* key) {
-  return {"DefaultNum", key, nullptr, false, nullptr, index, name, nullptr, nullptr, kNumbersBox,
-          index};
+  return {"DefaultNum", key, nullptr, false, nullptr,     index,
+          nullptr,      name, nullptr, nullptr, kNumbersBox, index};
 }
 
-const std::array<SetupKey, 14> kKeys = {
+const std::array<SetupKey, 15> kKeys = {
     Flag("Copy", "Enabled", &S::CopyEnabled, false, "CheckBox4", "Copying", kCopyBox, 2),
     Folder("Copy", "Path", &S::CopyPath, "Label1", "SpeedButton1", "Copy .dat", kCopyBox, 3),
     Flag("Copy", "DeleteSource", &S::DeleteSource, false, "CheckBox1",
@@ -50,7 +53,20 @@ const std::array<SetupKey, 14> kKeys = {
     Number(3, "seC4", "N4"),
     Number(4, "seC5", "N5"),
     Number(5, "seC6", "N6"),
+    {"Compile", "Compiler", nullptr, false, nullptr, -1, &S::Compiler, "cbCompiler", "Compiler",
+     nullptr, kCompileBox, 0},
 };
+
+CompilerChoice ChoiceOf(std::string_view word, CompilerChoice fallback) {
+  for (std::size_t i = 0; i < std::size(kCompilerChoices); ++i) {
+    if (EqualsNoCase(word, kCompilerChoices[i].word)) return static_cast<CompilerChoice>(i);
+  }
+  return fallback;
+}
+
+const char* WordOf(CompilerChoice choice) {
+  return kCompilerChoices[static_cast<std::size_t>(choice)].word;
+}
 
 std::string& NumberOf(SetupSettings& settings, const SetupKey& key) {
   return settings.Numbers[static_cast<std::size_t>(key.number)];
@@ -76,6 +92,7 @@ SetupSettings DefaultSetup(const std::string& programFolderWithSeparator) {
     if (key.flag != nullptr) settings.*key.flag = key.flagDefault;
     if (key.path != nullptr) settings.*key.path = programFolderWithSeparator;
     if (key.number >= 0) NumberOf(settings, key) = StockDefaultNumbers()[static_cast<std::size_t>(key.number)];
+    if (key.choice != nullptr) settings.*key.choice = CompilerChoice::Auto;
   }
   return settings;
 }
@@ -93,6 +110,8 @@ SetupSettings LoadSetup(const std::filesystem::path& setupIni,
       settings.*key.flag = ini.ReadBool(key.section, key.key, settings.*key.flag);
     } else if (key.path != nullptr) {
       settings.*key.path = ini.ReadString(key.section, key.key, settings.*key.path);
+    } else if (key.choice != nullptr) {
+      settings.*key.choice = ChoiceOf(ini.ReadString(key.section, key.key, ""), settings.*key.choice);
     } else {
       NumberOf(settings, key) = ini.ReadString(key.section, key.key, NumberOf(settings, key));
     }
@@ -108,6 +127,8 @@ void SaveSetup(const SetupSettings& settings, const std::filesystem::path& setup
       ini.WriteBool(key.section, key.key, settings.*key.flag);
     } else if (key.path != nullptr) {
       ini.WriteString(key.section, key.key, settings.*key.path);
+    } else if (key.choice != nullptr) {
+      ini.WriteString(key.section, key.key, WordOf(settings.*key.choice));
     } else {
       ini.WriteString(key.section, key.key, ZeroPadHex(NumberOf(settings, key)));
     }

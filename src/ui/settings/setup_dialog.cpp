@@ -1,6 +1,7 @@
 #include "ui/settings/setup_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,8 +72,9 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   auto* datGroup = MakeBox(".dat file", "GroupBox1", this);
   auto* copyGroup = MakeBox("Copy", "GroupBox2", datGroup);
   datGroup->layout()->addWidget(copyGroup);
+  auto* compileGroup = MakeBox("Compile", "GroupBox4", this);
   auto* numbersGroup = MakeBox("Default numbers", "GroupBox3", this);
-  for (QGroupBox* box : {copyGroup, datGroup, numbersGroup}) {
+  for (QGroupBox* box : {copyGroup, datGroup, compileGroup, numbersGroup}) {
     for (const SetupKey* key : KeysIn(box->title().toUtf8().constData())) {
       KeyControls controls{key};
       QBoxLayout* layout = static_cast<QBoxLayout*>(box->layout());
@@ -89,6 +91,15 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
         row->addWidget(controls.button);
         row->addWidget(controls.label, 1);
         layout->addLayout(row);
+      } else if (key->choice != nullptr) {
+        controls.choice = new QComboBox(box);
+        controls.choice->setObjectName(key->control);
+        for (const ChoiceText& choice : kCompilerChoices) controls.choice->addItem(choice.caption);
+        layout->addWidget(MakeLabel(box, key->caption, controls.choice));
+        layout->addWidget(controls.choice);
+        connect(controls.choice, &QComboBox::currentIndexChanged, this, [this, key](int index) {
+          if (index >= 0) settings_.*key->choice = static_cast<CompilerChoice>(index);
+        });
       } else {
         controls.number = new HexSpinEdit(box);
         controls.number->setObjectName(key->control);
@@ -101,7 +112,9 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
       keys_.push_back(controls);
     }
   }
-  static_cast<QBoxLayout*>(numbersGroup->layout())->addStretch(1);
+  for (QGroupBox* box : {compileGroup, numbersGroup}) {
+    static_cast<QBoxLayout*>(box->layout())->addStretch(1);
+  }
   findChild<HexSpinEdit*>("seC2")->setToolTip("Zoom");
 
   okButton_ = MakeButton(this, "SpeedButton2", "OK");
@@ -112,6 +125,7 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(datGroup);
+  layout->addWidget(compileGroup);
   layout->addWidget(numbersGroup);
   layout->addLayout(buttons);
   // The path labels have a fixed width, so no setting can change the dialog's size.
@@ -129,7 +143,7 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
 QGroupBox* SetupDialog::MakeBox(const char* title, const char* name, QWidget* parent) {
   auto* box = new QGroupBox(title, parent);
   box->setObjectName(name);
-  if (std::string_view(title) == "Default numbers") {
+  if (std::string_view(title) == "Default numbers" || std::string_view(title) == "Compile") {
     new QHBoxLayout(box);
   } else {
     new QVBoxLayout(box);
@@ -159,6 +173,9 @@ void SetupDialog::LoadSetup() {
     const SetupKey& key = *controls.key;
     if (controls.check != nullptr) controls.check->setChecked(loaded.*key.flag);
     if (controls.label != nullptr) ShowPath(controls.label, loaded.*key.path);
+    if (controls.choice != nullptr) {
+      controls.choice->setCurrentIndex(static_cast<int>(loaded.*key.choice));
+    }
     if (controls.number != nullptr) {
       controls.number->setText(ToQt(loaded.Numbers[static_cast<std::size_t>(key.number)]));
     }

@@ -8,6 +8,7 @@
 #include "core/settings/setup_settings.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -50,6 +51,7 @@ class SetupDialog : public QWidget {
     QLabel* label = nullptr;
     QPushButton* button = nullptr;
     HexSpinEdit* number = nullptr;
+    QComboBox* choice = nullptr;
   };
 
   QGroupBox* MakeBox(const char* title, const char* name, QWidget* parent);

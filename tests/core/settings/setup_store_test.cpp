@@ -20,7 +20,8 @@ TEST(SetupStore, SavingUnchangedSettingsKeepsTheFileByteForByte) {
       "[Copy]\r\nEnabled=1\r\nPath=C:\\Game\r\nDeleteSource=1\r\nDeleteTarget=0\r\n\r\n"
       "[Txt]\r\nDeleteTxt=1\r\nSaveTxt=1\r\nSaveTxtPath=C:\\Game\\texts\r\n\r\n"
       "[StringH]\r\nDeleteStringH=0\r\n\r\n"
-      "[DefaultNum]\r\nN1=0001\r\nN2=0400\r\nN3=00ff\r\nN4=FFFF\r\nN5=0000\r\nN6=000b\r\n";
+      "[DefaultNum]\r\nN1=0001\r\nN2=0400\r\nN3=00ff\r\nN4=FFFF\r\nN5=0000\r\nN6=000b\r\n\r\n"
+      "[Compile]\r\nCompiler=ScriptBat\r\n";
   const auto ini = dir.Write("Setup.ini", file);
 
   const auto settings = LoadSetup(ini, dir.folder());
@@ -32,7 +33,8 @@ TEST(SetupStore, SavingUnchangedSettingsKeepsTheFileByteForByte) {
                                .SaveTxt = true,
                                .SaveTxtPath = "C:\\Game\\texts",
                                .DeleteStringH = false,
-                               .Numbers = {"0001", "0400", "00ff", "FFFF", "0000", "000b"}};
+                               .Numbers = {"0001", "0400", "00ff", "FFFF", "0000", "000b"},
+                               .Compiler = CompilerChoice::ScriptBat};
   EXPECT_EQ(settings, expected);
 
   SaveSetup(settings, ini);
@@ -74,6 +76,18 @@ TEST(SetupStore, FlagsReadAsIntegersWithTheDefaultForAnythingElse) {
   }
 }
 
+TEST(SetupStore, CompilerIsOneOfThreeWordsInAnyCaseElseAutomatic) {
+  const std::pair<const char*, CompilerChoice> cases[] = {
+      {"Auto", CompilerChoice::Auto},          {"builtin", CompilerChoice::Builtin},
+      {"SCRIPTBAT", CompilerChoice::ScriptBat}, {"Built-in", CompilerChoice::Auto},
+      {"", CompilerChoice::Auto},              {"2", CompilerChoice::Auto}};
+  for (const auto& [word, choice] : cases) {
+    test::TempDir dir;
+    const auto ini = dir.Write("Setup.ini", std::string("[compile]\r\ncompiler=") + word + "\r\n");
+    EXPECT_EQ(LoadSetup(ini, dir.folder()).Compiler, choice) << word;
+  }
+}
+
 TEST(SetupStore, SavingKeepsForeignLinesAndRewritesFlagsAsDigits) {
   test::TempDir dir;
   const auto ini =
@@ -84,7 +98,8 @@ TEST(SetupStore, SavingKeepsForeignLinesAndRewritesFlagsAsDigits) {
             "DeleteTarget=1\r\n[Other]\r\nA=b\r\n\r\n"
             "[Txt]\r\nDeleteTxt=0\r\nSaveTxt=0\r\nSaveTxtPath=/p/\r\n\r\n"
             "[StringH]\r\nDeleteStringH=1\r\n\r\n"
-            "[DefaultNum]\r\nN1=0000\r\nN2=0300\r\nN3=0000\r\nN4=0000\r\nN5=0000\r\nN6=000a\r\n");
+            "[DefaultNum]\r\nN1=0000\r\nN2=0300\r\nN3=0000\r\nN4=0000\r\nN5=0000\r\nN6=000a\r\n\r\n"
+            "[Compile]\r\nCompiler=Auto\r\n");
 }
 
 TEST(SetupStore, WriteFailureNamesTheFileAndLeavesTheDiskAlone) {

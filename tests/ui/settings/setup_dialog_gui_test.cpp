@@ -7,6 +7,7 @@
 #include <string>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -122,7 +123,7 @@ TEST_F(SetupDialogTest, WithoutSetupIniShowsDefaultsAndOkWritesThem) {
                 folder +
                 "\r\n\r\n[StringH]\r\nDeleteStringH=1\r\n\r\n"
                 "[DefaultNum]\r\nN1=0000\r\nN2=0300\r\nN3=0000\r\nN4=0000\r\nN5=0000\r\n"
-                "N6=000a\r\n");
+                "N6=000a\r\n\r\n[Compile]\r\nCompiler=Auto\r\n");
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
@@ -131,7 +132,8 @@ TEST_F(SetupDialogTest, ShowsTheFileAsWrittenAndOkOnlyZeroFillsTheNumbers) {
       "[Copy]\r\nEnabled=0\r\nPath=/games/tomb\r\nDeleteSource=0\r\nDeleteTarget=1\r\n\r\n"
       "[Txt]\r\nDeleteTxt=0\r\nSaveTxt=1\r\nSaveTxtPath=/games/texts\r\n\r\n"
       "[StringH]\r\nDeleteStringH=0\r\n\r\n"
-      "[DefaultNum]\r\nN1=12\r\nN2=0300\r\nN3=0000\r\nN4=0000\r\nN5=0000\r\nN6=000a\r\n";
+      "[DefaultNum]\r\nN1=12\r\nN2=0300\r\nN3=0000\r\nN4=0000\r\nN5=0000\r\nN6=000a\r\n\r\n"
+      "[Compile]\r\nCompiler=Auto\r\n";
   dir.Write("Setup.ini", file);
   Open();
   EXPECT_TRUE(Ticked("CheckBox6"));
@@ -168,6 +170,11 @@ TEST_F(SetupDialogTest, EveryChangeReachesTheSettingsAtOnce) {
   EXPECT_EQ(dialog->settings().Numbers[2], "1f");
   Find<HexSpinEdit>("seC6")->stepBy(1);
   EXPECT_EQ(dialog->settings().Numbers[5], "B");
+
+  auto* compiler = Find<QComboBox>("cbCompiler");
+  EXPECT_EQ(compiler->currentText(), "Automatic");
+  compiler->setCurrentIndex(compiler->findText("Built-in"));
+  EXPECT_EQ(dialog->settings().Compiler, CompilerChoice::Builtin);
   EXPECT_FALSE(dir.Exists("Setup.ini"));
 }
 
