@@ -1,0 +1,52 @@
+#pragma once
+
+// How the game's compiler reads its text files and splits their lines: a C text stream read
+// with a 512-byte fgets, then strtok and atoi. Shared by the script and the language files.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scriptdesk::compiler {
+
+// Longest piece one read takes; a longer line goes on as the next line.
+inline constexpr std::size_t kLineChunk = 511;
+
+struct GameLine {
+  int number = 0;      // as the game counts: every piece of a split line counts
+  std::string text;    // up to the first NUL, the comment (from ';') removed
+  bool split = false;  // the line went on past kLineChunk characters
+};
+
+// ^Z ends the line it is in, or the file when it starts one; a CR before LF is dropped, a CR
+// before anything else drops itself.
+std::vector<GameLine> ReadGameLines(std::string_view bytes);
+
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+char UpperAscii(char c);
+std::string UpperAscii(std::string_view text);
+
+// strtok over one line: each call skips the separators, takes a token and eats one separator.
+class Tokens {
+ public:
+  explicit Tokens(std::string_view text) : rest_(text) {}
+  std::optional<std::string_view> Next(std::string_view separators);
+
+ private:
+  std::string_view rest_;
+};
+
+inline constexpr std::string_view kBlanks = " \t";
+inline constexpr std::string_view kNumberSeparators = ", \t";
+inline constexpr std::string_view kNameSeparators = ",\t";
+inline constexpr std::string_view kStringSeparators = "\t";
+
+// "$hex" (every character a digit, any non-hex one counting 16) or atoi; both wrap at 32 bits.
+std::int32_t ParseGameNumber(std::string_view token);
+
+}  // namespace scriptdesk::compiler
