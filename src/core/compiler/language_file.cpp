@@ -103,9 +103,18 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, b
     }
     if (!group) continue;
 
-    const auto colon = text.find(':');
-    const bool labelled = colon != std::string_view::npos;
-    const auto source = Tokens(labelled ? text.substr(colon + 1) : text).Next(kStringSeparators);
+    // The game's compiler takes the label with strtok too, so leading colons are skipped and a
+    // label with no colon after it leaves no text at all.
+    const bool labelled = text.find(':') != std::string_view::npos;
+    std::optional<std::string_view> source;
+    if (labelled) {
+      const auto start = text.find_first_not_of(':');
+      const auto colon = start == std::string_view::npos ? start : text.find(':', start);
+      if (colon != std::string_view::npos)
+        source = Tokens(text.substr(colon + 1)).Next(kStringSeparators);
+    } else {
+      source = Tokens(text).Next(kStringSeparators);
+    }
     std::string value;
     if (!source) {
       read.messages.push_back({Severity::Warning,
