@@ -130,7 +130,7 @@ const RefusalCase kRefusals[] = {
     {"bad escape", kHead + kLevel, "[Strings]\r\nTest\r\nA\\x00\\q\r\n", Severity::Error,
      "Found a code", 3},
     {"empty extension", "[PCExtensions]\r\nCut=\r\n" + kHead + kLevel, "", Severity::Warning,
-     "No extension given (2) : \"CUT=\": the field is left empty", 2},
+     "No extension given (2) : \"CUT=\": the line is ignored", 2},
     {"label without text", kHead + kLevel, "[Strings]\r\nTest\r\nEnds:\r\n:Colon\r\n",
      Severity::Warning, "No text after the label: the string is left empty", 3},
     {"byte order mark", "\xEF\xBB\xBF[Options]\r\n" + kHead + kLevel, "", Severity::Warning,

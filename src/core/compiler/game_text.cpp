@@ -33,7 +33,7 @@ class TextStream {
 
 }  // namespace
 
-std::vector<GameLine> ReadGameLines(std::string_view bytes) {
+std::vector<GameLine> ReadGameLines(std::string_view bytes, bool cutComments) {
   std::vector<GameLine> lines;
   TextStream stream(bytes);
   int number = 0;
@@ -56,7 +56,7 @@ std::vector<GameLine> ReadGameLines(std::string_view bytes) {
     line.split = !newline && c != kEnd && !stream.AtEnd();
     const auto nul = raw.find('\0');
     if (nul != std::string::npos) raw.resize(nul);
-    const auto comment = raw.find(';');
+    const auto comment = cutComments ? raw.find(';') : std::string::npos;
     if (comment != std::string::npos) raw.resize(comment);
     line.text = std::move(raw);
     lines.push_back(std::move(line));

@@ -22,7 +22,9 @@ struct GameLine {
 
 // ^Z ends the line it is in, or the file when it starts one; a CR before LF is dropped, a CR
 // before anything else drops itself.
-std::vector<GameLine> ReadGameLines(std::string_view bytes);
+// Language files lose their comments line by line; the script keeps them, because there ';' is
+// one of the separators its values are taken with.
+std::vector<GameLine> ReadGameLines(std::string_view bytes, bool cutComments);
 
 inline bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -42,9 +44,12 @@ class Tokens {
 };
 
 inline constexpr std::string_view kBlanks = " \t";
+// A number runs on over ';' ("$1;5" is $1?5); every other value ends there.
 inline constexpr std::string_view kNumberSeparators = ", \t";
-inline constexpr std::string_view kNameSeparators = ",\t";
-inline constexpr std::string_view kStringSeparators = "\t";
+inline constexpr std::string_view kWordSeparators = " \t;";
+inline constexpr std::string_view kNameSeparators = ",\t;";
+inline constexpr std::string_view kFileSeparators = ", \t;";
+inline constexpr std::string_view kStringSeparators = "\t;";
 
 // "$hex" (every character a digit, any non-hex one counting 16) or atoi; both wrap at 32 bits.
 std::int32_t ParseGameNumber(std::string_view token);

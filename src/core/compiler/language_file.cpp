@@ -27,7 +27,7 @@ std::uint32_t HexDigit(char c) {
 
 // \n, \t and \x…; nullopt for any other escape ("Found a code"). The whole text is read even
 // past a \x00, which then ends the string.
-std::optional<std::string> DecodeEscapes(std::string_view text) {
+std::optional<std::string> DecodeEscapes(std::string_view text, bool japanese) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\\') {
@@ -37,9 +37,9 @@ std::optional<std::string> DecodeEscapes(std::string_view text) {
     if (i + 1 >= text.size()) return std::nullopt;
     const char code = text[++i];
     if (code == 'n') {
-      out += '\n';
+      out += japanese ? '\xFF' : '\n';
     } else if (code == 't') {
-      out += '\t';
+      out += japanese ? '\xFE' : '\t';
     } else if (code == 'x') {
       std::uint32_t value = 0;
       while (i + 1 < text.size() && text[i + 1] != ' ' && text[i + 1] != '\\') {
@@ -79,7 +79,8 @@ std::optional<StringGroup> GroupHeader(std::string_view text) {
 
 }  // namespace
 
-LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, bool reference) {
+LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, int slot) {
+  const bool reference = slot == 0, japanese = slot == 6;
   LanguageRead read;
   const auto fail = [&](std::string text, int line) {
     read.messages.push_back({Severity::Error, std::move(text), fileName, line});
@@ -88,7 +89,7 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, b
   };
   std::array<std::size_t, 3> counts{}, cursors{};
   std::optional<StringGroup> group;
-  for (const GameLine& line : ReadGameLines(bytes)) {
+  for (const GameLine& line : ReadGameLines(bytes, true)) {
     if (line.split) {
       read.messages.push_back({Severity::Warning,
                                "Line longer than 511 characters: the rest is read as the next line",
@@ -110,10 +111,12 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, b
     if (labelled) {
       const auto start = text.find_first_not_of(':');
       const auto colon = start == std::string_view::npos ? start : text.find(':', start);
-      if (colon != std::string_view::npos)
-        source = Tokens(text.substr(colon + 1)).Next(kStringSeparators);
+      if (colon != std::string_view::npos) source = Tokens(text.substr(colon + 1)).Next("\t");
+    } else if (japanese) {
+      const auto start = text.find_first_not_of('\t');
+      source = text.substr(0, text.find('\t', start));
     } else {
-      source = Tokens(text).Next(kStringSeparators);
+      source = Tokens(text).Next("\t");
     }
     std::string value;
     if (!source) {
@@ -121,7 +124,7 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, b
                                "No text after the label: the string is left empty", fileName,
                                line.number});
     } else {
-      auto decoded = DecodeEscapes(*source);
+      auto decoded = DecodeEscapes(*source, japanese);
       if (!decoded) return fail("Found a code", line.number);
       if (reference && !labelled && HasLongFirstWord(*decoded)) {
         return fail("First word longer than 25 letters and digits (give the string a label)",

@@ -195,7 +195,7 @@ struct Script {
   std::uint8_t options = 0;
   std::uint32_t inputTimeout = 1800;
   std::uint8_t security = 0;
-  std::array<std::array<char, kExtensionBytes>, 8> extensions{};
+  std::array<char, 8 * kExtensionBytes> extensions{};
   std::array<std::optional<Text>, kLanguageSlots> languages;
   std::optional<Record> title;
   std::vector<Record> levels;
@@ -216,7 +216,7 @@ class ScriptParser {
       Warn("The file starts with a UTF-8 byte order mark, which the game's compiler reads as text",
            1);
     }
-    for (const GameLine& line : ReadGameLines(bytes)) {
+    for (const GameLine& line : ReadGameLines(bytes, false)) {
       if (line.split) {
         Warn("Line longer than 511 characters: the rest is read as the next line", line.number);
       }
@@ -248,7 +248,7 @@ class ScriptParser {
     return values;
   }
   bool Enabled() {
-    const auto word = tokens_.Next(kBlanks);
+    const auto word = tokens_.Next(kWordSeparators);
     return word && UpperAscii(*word) == "ENABLED";
   }
   // Name= and Legend=: the game's compiler would read a missing text through a null pointer
@@ -341,24 +341,33 @@ class ScriptParser {
   void ParseExtension(Key key) {
     // PSX fields first, then PC; each kind in the order Level, FMV, Cut.
     const int kind = key == Key::Level ? 0 : key == Key::Fmv ? 1 : 2;
-    auto& field = script_.extensions[(section_ == Section::PcExtensions ? 4 : 0) + kind];
-    field = {};
-    const auto value = tokens_.Next(kBlanks);
+    const auto value = tokens_.Next(kWordSeparators);
     if (!value) {
       // The game's compiler stores bytes read through a null pointer here.
       Warn("No extension given (" + std::to_string(line_) + ") : \"" + keyWord_ +
-               "\": the field is left empty",
+               "\": the line is ignored",
            line_);
       return;
     }
-    for (std::size_t i = 0; i < field.size() && i < value->size(); ++i) {
-      field[i] = UpperAscii((*value)[i]);
+    // The game's compiler copies the value and its NUL in steps of six characters into
+    // fields of five, so every sixth character is dropped and a long value runs on into the
+    // next fields; past the last field it would overwrite other data.
+    const std::size_t start =
+        static_cast<std::size_t>((section_ == Section::PcExtensions ? 4 : 0) + kind) *
+        kExtensionBytes;
+    const std::string text = UpperAscii(*value) + '\0';
+    auto& area = script_.extensions;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      if (k % 6 == 5) continue;
+      const std::size_t at = start + (k / 6) * kExtensionBytes + k % 6;
+      if (at >= area.size()) FailAtKey("Extension too long");
+      area[at] = text[k];
     }
   }
 
   void ParseFile() {
     const std::int32_t slot = Number();
-    const auto name = tokens_.Next(kNumberSeparators);
+    const auto name = tokens_.Next(kFileSeparators);
     if (slot < 0) return;
     if (slot >= kLanguageSlots) Fail("Illegal File number");  // hangs the game's compiler
     if (!name) FailAtKey("String expected");
@@ -551,7 +560,7 @@ class GameflowWriter {
     PutU8(out, 0);
     PutU16(out, static_cast<std::int64_t>(names.size()));
     PutU16(out, static_cast<std::int64_t>(blocks.size()));
-    for (const auto& field : script_.extensions) out.append(field.data(), field.size());
+    out.append(script_.extensions.data(), script_.extensions.size());
     for (auto offset : nameOffsets) PutU16(out, static_cast<std::int64_t>(offset));
     out += names;
     for (auto offset : offsets) PutU16(out, static_cast<std::int64_t>(offset));
@@ -718,7 +727,7 @@ CompileResult CompileScript(std::string_view scriptBytes, const LanguageSource& 
       throw Stop{{Severity::Error, "No such file or directory (" + name + ")", file,
                   reference ? reference->line : 0}};
     }
-    LanguageRead strings = ReadLanguage(*referenceBytes, UpperAscii(reference->value), true);
+    LanguageRead strings = ReadLanguage(*referenceBytes, UpperAscii(reference->value), 0);
     messages.insert(messages.end(), strings.messages.begin(), strings.messages.end());
     if (strings.failed) return result;
 
@@ -734,7 +743,7 @@ CompileResult CompileScript(std::string_view scriptBytes, const LanguageSource& 
                             language ? language->line : 0});
         continue;
       }
-      LanguageRead other = ReadLanguage(*bytes, name, false);
+      LanguageRead other = ReadLanguage(*bytes, name, static_cast<int>(slot));
       messages.insert(messages.end(), other.messages.begin(), other.messages.end());
       if (other.failed) return result;
       outputs.push_back({OutputName(language->value), LanguageDat(other.strings)});
