@@ -72,10 +72,17 @@ class Generator {
     for (int i = 0; i < length; ++i) word += letters[static_cast<std::size_t>(Pick(0, 51))];
     return word;
   }
+  // No comma: an item name ends at one. A word joined by "'" stays one word for the game's
+  // compiler, which hangs on a first word of 26 letters, so joined words stay short.
   std::string Words() {
     std::string text = Word(1, 9);
-    // No comma: an item name ends at one.
-    for (int i = Pick(0, 3); i > 0; --i) text += OneOf<std::string>({" ", "-", "'"}) + Word(1, 8);
+    std::size_t word = text.size();
+    for (int i = Pick(0, 3); i > 0; --i) {
+      const std::string next = Word(1, 8);
+      const bool join = word + next.size() < 25 && Chance(30);
+      text += (join ? "'" : OneOf<std::string>({" ", "-"})) + next;
+      word = join ? word + next.size() : next.size();
+    }
     return text;
   }
 
