@@ -124,7 +124,9 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, i
                                "No text after the label: the string is left empty", fileName,
                                line.number});
     } else {
-      auto decoded = DecodeEscapes(*source, japanese);
+      std::string raw(*source);
+      if (japanese) std::erase(raw, ',');
+      auto decoded = DecodeEscapes(raw, japanese);
       if (!decoded) return fail("Found a code", line.number);
       if (reference && !labelled && HasLongFirstWord(*decoded)) {
         return fail("First word longer than 25 letters and digits (give the string a label)",

@@ -25,8 +25,8 @@ struct LanguageRead {
 
 // `slot` is the file's [Language] slot. Slot 0's file is the reference: the game's compiler also
 // makes its STRINGS.H from it and hangs on a first word it cannot fit there, so such a word is
-// refused. Slot 6 (Japanese in the game's table) keeps leading tabs and codes \n and \t as
-// 0xFF and 0xFE.
+// refused. Slot 6 (Japanese in the game's table) keeps leading tabs, drops commas and codes
+// \n and \t as 0xFF and 0xFE.
 LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, int slot);
 
 // The .DAT bytes: counts, sizes, offsets, then every string XOR 0xA5 and a 0.
