@@ -1,5 +1,7 @@
 #include "core/compiler/game_text.h"
 
+#include <algorithm>
+
 namespace scriptdesk::compiler {
 
 namespace {
@@ -13,6 +15,8 @@ class TextStream {
   explicit TextStream(std::string_view bytes) : bytes_(bytes) {}
 
   bool AtEnd() const { return pos_ >= bytes_.size(); }
+  std::size_t Position() const { return pos_; }
+  void Seek(std::size_t pos) { pos_ = pos; }
 
   int Get() {
     if (AtEnd()) return kEnd;
@@ -31,34 +35,60 @@ class TextStream {
   std::size_t pos_ = 0;
 };
 
+// A line ends at its first NUL, as the C string it is read into.
+void Finish(GameLine& line, bool cutComments) {
+  std::string& raw = line.text;
+  const auto nul = raw.find('\0');
+  if (nul != std::string::npos) raw.resize(nul);
+  const auto comment = cutComments ? raw.find(';') : std::string::npos;
+  if (comment != std::string::npos) raw.resize(comment);
+}
+
 }  // namespace
 
 std::vector<GameLine> ReadGameLines(std::string_view bytes, bool cutComments) {
   std::vector<GameLine> lines;
+  lines.reserve(bytes.size() / 24 + 1);
   TextStream stream(bytes);
   int number = 0;
+  std::size_t pos = 0;
   while (true) {
-    std::string raw;
-    bool newline = false;
+    GameLine line;
+    std::string& raw = line.text;
+    // Most lines hold no CR but the one before LF, no ^Z and fit one read: take them whole.
+    const auto newline = bytes.find('\n', pos);
+    if (newline != std::string_view::npos) {
+      auto plain = bytes.substr(pos, newline - pos);
+      if (!plain.empty() && plain.back() == '\r') plain.remove_suffix(1);
+      const bool simple =
+          std::none_of(plain.begin(), plain.end(), [](char c) { return c == '\r' || c == kCtrlZ; });
+      if (plain.size() < kLineChunk && simple) {
+        raw.assign(plain);
+        pos = newline + 1;
+        stream.Seek(pos);
+        line.number = ++number;
+        Finish(line, cutComments);
+        lines.push_back(std::move(line));
+        continue;
+      }
+    }
+    stream.Seek(pos);
+    bool ended = false;
     int c = kEnd;
     while (raw.size() < kLineChunk) {
       c = stream.Get();
       if (c == kEnd) break;
       if (c == '\n') {
-        newline = true;
+        ended = true;
         break;
       }
       raw += static_cast<char>(c);
     }
-    if (raw.empty() && !newline && c == kEnd) break;  // nothing read: the end of the file
-    GameLine line;
+    pos = stream.Position();
+    if (raw.empty() && !ended && c == kEnd) break;  // nothing read: the end of the file
     line.number = ++number;
-    line.split = !newline && c != kEnd && !stream.AtEnd();
-    const auto nul = raw.find('\0');
-    if (nul != std::string::npos) raw.resize(nul);
-    const auto comment = cutComments ? raw.find(';') : std::string::npos;
-    if (comment != std::string::npos) raw.resize(comment);
-    line.text = std::move(raw);
+    line.split = !ended && c != kEnd && !stream.AtEnd();
+    Finish(line, cutComments);
     lines.push_back(std::move(line));
   }
   return lines;
@@ -74,16 +104,17 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
-std::optional<std::string_view> Tokens::Next(std::string_view separators) {
-  const auto start = rest_.find_first_not_of(separators);
-  if (start == std::string_view::npos) {
+std::optional<std::string_view> Tokens::Next(const Separators& isSeparator) {
+  std::size_t start = 0;
+  while (start < rest_.size() && isSeparator(rest_[start])) ++start;
+  if (start == rest_.size()) {
     rest_ = {};
     return std::nullopt;
   }
-  rest_.remove_prefix(start);
-  const auto end = rest_.find_first_of(separators);
-  const auto token = rest_.substr(0, end);
-  rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+  std::size_t end = start;
+  while (end < rest_.size() && !isSeparator(rest_[end])) ++end;
+  const auto token = rest_.substr(start, end - start);
+  rest_.remove_prefix(end < rest_.size() ? end + 1 : end);
   return token;
 }
 

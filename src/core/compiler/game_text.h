@@ -3,6 +3,7 @@
 // How the game's compiler reads its text files and splits their lines: a C text stream read
 // with a 512-byte fgets, then strtok and atoi. Shared by the script and the language files.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,23 +34,36 @@ inline bool IsBlank(char c) {
 char UpperAscii(char c);
 std::string UpperAscii(std::string_view text);
 
+// A set of separator characters, looked up by byte.
+class Separators {
+ public:
+  constexpr Separators(std::string_view characters) {
+    for (char c : characters) table_[static_cast<unsigned char>(c)] = true;
+  }
+  constexpr bool operator()(char c) const { return table_[static_cast<unsigned char>(c)]; }
+
+ private:
+  std::array<bool, 256> table_{};
+};
+
 // strtok over one line: each call skips the separators, takes a token and eats one separator.
 class Tokens {
  public:
   explicit Tokens(std::string_view text) : rest_(text) {}
-  std::optional<std::string_view> Next(std::string_view separators);
+  std::optional<std::string_view> Next(const Separators& separators);
 
  private:
   std::string_view rest_;
 };
 
-inline constexpr std::string_view kBlanks = " \t";
+inline constexpr Separators kBlanks{" \t"};
 // A number runs on over ';' ("$1;5" is $1?5); every other value ends there.
-inline constexpr std::string_view kNumberSeparators = ", \t";
-inline constexpr std::string_view kWordSeparators = " \t;";
-inline constexpr std::string_view kNameSeparators = ",\t;";
-inline constexpr std::string_view kFileSeparators = ", \t;";
-inline constexpr std::string_view kStringSeparators = "\t;";
+inline constexpr Separators kNumberSeparators{", \t"};
+inline constexpr Separators kWordSeparators{" \t;"};
+inline constexpr Separators kNameSeparators{",\t;"};
+inline constexpr Separators kFileSeparators{", \t;"};
+inline constexpr Separators kStringSeparators{"\t;"};
+inline constexpr Separators kTabs{"\t"};
 
 // "$hex" (every character a digit, any non-hex one counting 16) or atoi; both wrap at 32 bits.
 std::int32_t ParseGameNumber(std::string_view token);

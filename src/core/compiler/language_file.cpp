@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kMaxStringBytes = 0xFFFF;
 // The game's compiler hangs on an identifier word of this many letters and digits.
 constexpr int kLongWord = 26;
+// What ends that word; other characters are dropped from it or kept.
+constexpr Separators kIdentifierBreaks{"\n +-="};
 
 void PutU16(std::string& out, std::size_t value) {
   out += static_cast<char>(value & 0xFF);
@@ -60,7 +62,7 @@ bool IsAsciiAlnum(char c) {
 }
 
 bool HasLongFirstWord(std::string_view text) {
-  const auto word = Tokens(text).Next("\n +-=");
+  const auto word = Tokens(text).Next(kIdentifierBreaks);
   if (!word) return false;
   int letters = 0;
   for (char c : *word) letters += IsAsciiAlnum(c) ? 1 : 0;
@@ -96,7 +98,7 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, i
                                fileName, line.number});
     }
     const std::string_view text = line.text;
-    if (text.find_first_not_of(kBlanks) == std::string_view::npos) continue;
+    if (!Tokens(text).Next(kBlanks)) continue;  // empty or blanks only
     if (const auto header = GroupHeader(text)) {
       group = header;
       cursors[*group] = 0;
@@ -111,12 +113,12 @@ LanguageRead ReadLanguage(std::string_view bytes, const std::string& fileName, i
     if (labelled) {
       const auto start = text.find_first_not_of(':');
       const auto colon = start == std::string_view::npos ? start : text.find(':', start);
-      if (colon != std::string_view::npos) source = Tokens(text.substr(colon + 1)).Next("\t");
+      if (colon != std::string_view::npos) source = Tokens(text.substr(colon + 1)).Next(kTabs);
     } else if (japanese) {
       const auto start = text.find_first_not_of('\t');
       source = text.substr(0, text.find('\t', start));
     } else {
-      source = Tokens(text).Next("\t");
+      source = Tokens(text).Next(kTabs);
     }
     std::string value;
     if (!source) {

@@ -1,5 +1,6 @@
 #include "core/compiler/script_compiler.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <unordered_map>
@@ -78,7 +79,14 @@ constexpr std::array<ItemKindInfo, 7> kItemKinds = {{
     {4, true, 60, 0xD2, "Illegal Pickup Combo number"},
     {3, false, 68, 0xAF, "Illegal Examine number"},
 }};
-constexpr int kItemSlots = 71;
+// The opcode of an item at a place in the slot block's item order.
+std::uint8_t ItemOpcode(int slot) {
+  for (auto kind = kItemKinds.rbegin(); kind != kItemKinds.rend(); ++kind) {
+    if (slot >= kind->firstSlot)
+      return static_cast<std::uint8_t>(kind->firstOpcode + slot - kind->firstSlot);
+  }
+  return 0;
+}
 
 struct KeyInfo {
   const char* word;
@@ -154,7 +162,7 @@ struct Text {
 };
 
 struct Item {
-  bool set = false;
+  int slot = 0;  // place in the slot block's item order
   Text name;
   std::array<std::int32_t, 6> values{};
 };
@@ -186,7 +194,7 @@ struct Record {
   std::array<std::uint8_t, 4> residentCut{};
   std::array<std::int32_t, 16> mip{};
   std::optional<std::array<std::int32_t, 7>> camera;
-  std::array<Item, kItemSlots> items{};
+  std::vector<Item> items;  // in the order given; a later line for the same slot replaces
   std::vector<Entry> sequence;
   Captured captured;
 };
@@ -273,7 +281,7 @@ class ScriptParser {
       return;  // an unknown header leaves the section as it is
     }
     for (const auto& key : kKeys) {
-      if (!keyWord_.starts_with(key.word)) continue;
+      if (key.word[0] != keyWord_[0] || !keyWord_.starts_with(key.word)) continue;
       // Before the first header the game's compiler writes into no section at all.
       if ((key.sections & Bit(section_)) == 0) FailAtKey("Command out of context");
       return ParseKey(key);
@@ -303,6 +311,7 @@ class ScriptParser {
         if (script_.levels.size() >= kMaxLevels) {
           Fail("Too many levels (the game's compiler takes at most 254)");
         }
+        if (script_.levels.empty()) script_.levels.reserve(64);
         script_.levels.emplace_back().headerLine = line_;
         record_ = &script_.levels.back();
         return;
@@ -466,12 +475,17 @@ class ScriptParser {
     const std::int32_t second = kind.combo ? Number() : 1;
     const auto name = tokens_.Next(kNameSeparators);
     Item item;
-    item.set = true;
     item.values = Numbers<6>();
     item.name = {std::string(name.value_or("")), line_};
     if (number < 1 || number > kind.count || second < 1 || second > 2) Fail(kind.illegal);
-    const int slot = kind.firstSlot + (kind.combo ? (number - 1) * 2 + (second - 1) : number - 1);
-    record.items[static_cast<std::size_t>(slot)] = std::move(item);
+    item.slot = kind.firstSlot + (kind.combo ? (number - 1) * 2 + (second - 1) : number - 1);
+    for (Item& old : record.items) {
+      if (old.slot == item.slot) {
+        old = std::move(item);
+        return;
+      }
+    }
+    record.items.push_back(std::move(item));
   }
 
   const std::string& file_;
@@ -591,16 +605,14 @@ class GameflowWriter {
   }
 
   void WriteSlot(const Record& record, bool title, std::string& out) {
-    for (int kind = 0; kind < static_cast<int>(kItemKinds.size()); ++kind) {
-      const auto& info = kItemKinds[static_cast<std::size_t>(kind)];
-      const int count = info.combo ? info.count * 2 : info.count;
-      for (int i = 0; i < count; ++i) {
-        const Item& item = record.items[static_cast<std::size_t>(info.firstSlot + i)];
-        if (!item.set) continue;
-        PutU8(out, info.firstOpcode + i);
-        PutU16(out, static_cast<std::int64_t>(Lookup(item.name.value, item.name.line)));
-        for (auto value : item.values) PutU16(out, value);
-      }
+    std::vector<const Item*> items;
+    for (const Item& item : record.items) items.push_back(&item);
+    std::sort(items.begin(), items.end(),
+              [](const Item* a, const Item* b) { return a->slot < b->slot; });
+    for (const Item* item : items) {
+      PutU8(out, ItemOpcode(item->slot));
+      PutU16(out, static_cast<std::int64_t>(Lookup(item->name.value, item->name.line)));
+      for (auto value : item->values) PutU16(out, value);
     }
     std::size_t nameIndex = 0;
     if (!title) {
