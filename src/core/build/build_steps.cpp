@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <utility>
 
 #include "core/platform/ascii_text.h"
@@ -117,7 +118,14 @@ void BuildSession::StartCompile(std::unique_ptr<Compiler> compiler, Clock::time_
   compiler_ = std::move(compiler);
   state_ = CompileState::Running;
   compileStarted_ = now;
-  compiler_->Start(programFolder_);
+  try {
+    compiler_->Start(programFolder_);
+  } catch (const std::exception& error) {
+    // A compiler reports its own failures; this one must not leave the build waiting forever.
+    compiler_->Stop();
+    FinishCompile({{}, false, UserText(compiler_->Name() + " could not be started: " + error.what())});
+    return;
+  }
   if (Tick(now)) log_.Append("Compiling - please wait...");
 }
 
