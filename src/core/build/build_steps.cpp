@@ -81,7 +81,7 @@ BuildSession::BuildSession(fs::path programFolder, BuildLog& log)
     : programFolder_(std::move(programFolder)), log_(log) {}
 
 BuildSession::~BuildSession() {
-  if (compiler_) compiler_->Stop();
+  if (step_) step_->Stop();
 }
 
 void BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header) {
@@ -111,19 +111,19 @@ void BuildSession::Save(const PaneText& script, const PaneText& language, const 
   }
 }
 
-void BuildSession::StartCompile(std::unique_ptr<Compiler> compiler, Clock::time_point now) {
+void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now) {
   if (compiling()) return;
   log_.Append("Final Step 4:");
-  log_.Append(compiler->Announcement());
-  compiler_ = std::move(compiler);
+  log_.Append(step->Announcement());
+  step_ = std::move(step);
   state_ = CompileState::Running;
   compileStarted_ = now;
   try {
-    compiler_->Start(programFolder_);
+    step_->Start(programFolder_);
   } catch (const std::exception& error) {
-    // A compiler reports its own failures; this one must not leave the build waiting forever.
-    compiler_->Stop();
-    FinishCompile({{}, false, UserText(compiler_->Name() + " could not be started: " + error.what())});
+    // A step reports its own failures; one that throws must not leave the build waiting forever.
+    step_->Stop();
+    FinishCompile({{}, false, UserText(step_->Name() + " could not be started: " + error.what())});
     return;
   }
   if (Tick(now)) log_.Append("Compiling - please wait...");
@@ -131,12 +131,12 @@ void BuildSession::StartCompile(std::unique_ptr<Compiler> compiler, Clock::time_
 
 bool BuildSession::Tick(Clock::time_point now) {
   if (!compiling()) return false;
-  auto result = compiler_->Poll();
+  auto result = step_->Poll();
   if (!result) {
     if (now - compileStarted_ < kCompileTimeLimit) return true;
-    compiler_->Stop();
+    step_->Stop();
     result = CompileResult{{}, false,
-                           compiler_->Name() + " was still running after " +
+                           step_->Name() + " was still running after " +
                                std::to_string(kCompileTimeLimit.count()) + " s and was stopped."};
   }
   FinishCompile(*result);
@@ -148,7 +148,7 @@ void BuildSession::FinishCompile(const CompileResult& result) {
   if (!result.reason.empty()) log_.Append(result.reason);
   log_.Append(result.succeeded ? "Compile finished." : "Compile failed.");
   state_ = result.succeeded ? CompileState::Finished : CompileState::Failed;
-  compiler_.reset();
+  step_.reset();
 }
 
 bool IsSameFolder(const fs::path& a, const fs::path& b) {

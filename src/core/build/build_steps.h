@@ -45,7 +45,7 @@ class BuildSession {
   void Save(const PaneText& script, const PaneText& language, const THeader& header);
 
   // Step 4: logs and starts the compile; Tick follows it. Ignored while one runs.
-  void StartCompile(std::unique_ptr<Compiler> compiler, Clock::time_point now);
+  void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now);
   // Logs the end of a running compile, or stops it past the time limit; true while it runs.
   bool Tick(Clock::time_point now);
   CompileState compileState() const { return state_; }
@@ -70,7 +70,7 @@ class BuildSession {
 
   std::filesystem::path programFolder_;
   BuildLog& log_;
-  std::unique_ptr<Compiler> compiler_;
+  std::unique_ptr<CompileStep> step_;
   CompileState state_ = CompileState::None;
   Clock::time_point compileStarted_;
   std::vector<SavedText> saved_;

@@ -35,10 +35,10 @@ Lines ConsoleLines(std::string_view console) {
   return lines;
 }
 
-ScriptBatCompiler::ScriptBatCompiler(std::unique_ptr<BatchRunner> runner)
+ScriptBatStep::ScriptBatStep(std::unique_ptr<BatchRunner> runner)
     : runner_(std::move(runner)) {}
 
-void ScriptBatCompiler::Start(const std::filesystem::path& programFolder) {
+void ScriptBatStep::Start(const std::filesystem::path& programFolder) {
   startFailure_.reset();
   try {
     runner_->Start(programFolder, "Script.bat");
@@ -48,7 +48,7 @@ void ScriptBatCompiler::Start(const std::filesystem::path& programFolder) {
   }
 }
 
-std::optional<CompileResult> ScriptBatCompiler::Poll() {
+std::optional<CompileResult> ScriptBatStep::Poll() {
   if (startFailure_) return std::exchange(startFailure_, std::nullopt);
   auto outcome = runner_->Poll();
   if (!outcome) return std::nullopt;
@@ -65,7 +65,7 @@ std::optional<CompileResult> ScriptBatCompiler::Poll() {
   return result;
 }
 
-void ScriptBatCompiler::Stop() {
+void ScriptBatStep::Stop() {
   startFailure_.reset();
   runner_->Stop();
 }

@@ -22,9 +22,9 @@ struct CompileResult {
 // One way of turning the saved script.txt and language file into the .dat files. Step 4 starts
 // it and then polls it from the window's timer; a compiler that is done at once (one that runs
 // in this process) simply has its result ready at the first Poll.
-class Compiler {
+class CompileStep {
  public:
-  virtual ~Compiler() = default;
+  virtual ~CompileStep() = default;
   // Its name in the log's reasons ("Script.bat").
   virtual std::string Name() const = 0;
   // The log line after "Final Step 4:" ("Runing Script.bat!!").
@@ -40,9 +40,9 @@ class Compiler {
 
 // The user's Script.bat, run by a BatchRunner with its console captured. It failed when it ended
 // with an errorlevel other than 0, left none, or printed the compiler's "ERROR :" line.
-class ScriptBatCompiler final : public Compiler {
+class ScriptBatStep final : public CompileStep {
  public:
-  explicit ScriptBatCompiler(std::unique_ptr<BatchRunner> runner);
+  explicit ScriptBatStep(std::unique_ptr<BatchRunner> runner);
 
   std::string Name() const override { return "Script.bat"; }
   UserText Announcement() const override { return "Runing Script.bat!!"; }

@@ -118,8 +118,8 @@ BuildWindow::~BuildWindow() {
   session_.reset();
 }
 
-void BuildWindow::setCompilerFactory(CompilerFactory factory) {
-  compilerFactory_ = std::move(factory);
+void BuildWindow::setCompileStepFactory(CompileStepFactory factory) {
+  stepFactory_ = std::move(factory);
 }
 
 namespace {
@@ -208,10 +208,10 @@ void BuildWindow::sbSaveClick() {
 void BuildWindow::sbCreateClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
-    std::unique_ptr<Compiler> compiler =
-        compilerFactory_ ? compilerFactory_()
-                         : std::make_unique<ScriptBatCompiler>(std::make_unique<SystemBatchRunner>());
-    session_->StartCompile(std::move(compiler), BuildSession::Clock::now());
+    std::unique_ptr<CompileStep> step =
+        stepFactory_ ? stepFactory_()
+                         : std::make_unique<ScriptBatStep>(std::make_unique<SystemBatchRunner>());
+    session_->StartCompile(std::move(step), BuildSession::Clock::now());
   });
   if (session_->compiling()) compileTimer_->start();
   UpdateCommands();

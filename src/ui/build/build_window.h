@@ -39,8 +39,8 @@ class BuildWindow : public QWidget {
   void setLanguageTextsSource(std::function<LanguageTexts()> source);
   void setSettingsSource(std::function<SetupSettings()> source);
   // What "Create *.dat" compiles with; by default Script.bat (in DOSBox off Windows).
-  using CompilerFactory = std::function<std::unique_ptr<Compiler>()>;
-  void setCompilerFactory(CompilerFactory factory);
+  using CompileStepFactory = std::function<std::unique_ptr<CompileStep>()>;
+  void setCompileStepFactory(CompileStepFactory factory);
 
  public slots:
   void sbCreateScrClick();
@@ -62,7 +62,7 @@ class BuildWindow : public QWidget {
 
   std::function<LanguageTexts()> languageTexts_;
   std::function<SetupSettings()> settings_;
-  CompilerFactory compilerFactory_;
+  CompileStepFactory stepFactory_;
   bool busy_ = false;
   // Step 1 or 2 filled the pane in this session (Step 1 empties the language pane).
   bool scriptBuilt_ = false;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 
 #include "core/platform/errors.h"
 #include "support/temp_dir.h"
@@ -85,7 +86,7 @@ struct Build {
   }
   // Step 4 with the stand-in, followed second by second until it ends.
   void Compile(FakeBatch& batch) {
-    session.StartCompile(std::make_unique<ScriptBatCompiler>(std::make_unique<FakeBatchRunner>(batch)),
+    session.StartCompile(std::make_unique<ScriptBatStep>(std::make_unique<FakeBatchRunner>(batch)),
                          t0);
     for (auto now = t0 + 1s; session.Tick(now); now += 1s) {
     }
@@ -157,10 +158,10 @@ TEST(WatchedCompile, LogsTheCompilersLinesThenTheVerdictAndWhy) {
 TEST(WatchedCompile, RunsUntilTheTimeLimitAndNotASecondStartMeanwhile) {
   Build b;
   FakeBatch hang;
-  b.session.StartCompile(std::make_unique<ScriptBatCompiler>(std::make_unique<FakeBatchRunner>(hang)),
+  b.session.StartCompile(std::make_unique<ScriptBatStep>(std::make_unique<FakeBatchRunner>(hang)),
                          b.t0);
   FakeBatch other;
-  b.session.StartCompile(std::make_unique<ScriptBatCompiler>(std::make_unique<FakeBatchRunner>(other)),
+  b.session.StartCompile(std::make_unique<ScriptBatStep>(std::make_unique<FakeBatchRunner>(other)),
                          b.t0);
   EXPECT_TRUE(b.session.Tick(b.t0 + 59s));
   EXPECT_FALSE(hang.stopped);
@@ -168,6 +169,24 @@ TEST(WatchedCompile, RunsUntilTheTimeLimitAndNotASecondStartMeanwhile) {
   EXPECT_FALSE(b.session.Tick(b.t0 + 60s));
   EXPECT_TRUE(hang.stopped);
   EXPECT_EQ(b.log.lines().back(), "Compile failed.");
+}
+
+// A step that breaks its promise and throws at the start must not leave the build waiting.
+class ThrowingStep final : public CompileStep {
+ public:
+  std::string Name() const override { return "Script.bat"; }
+  UserText Announcement() const override { return "Runing Script.bat!!"; }
+  void Start(const fs::path&) override { throw std::runtime_error("out of memory"); }
+  std::optional<CompileResult> Poll() override { return std::nullopt; }
+  void Stop() override {}
+};
+
+TEST(WatchedCompile, AStepThatThrowsAtTheStartEndsAsFailed) {
+  Build b;
+  b.session.StartCompile(std::make_unique<ThrowingStep>(), b.t0);
+  EXPECT_FALSE(b.session.compiling());
+  EXPECT_EQ(b.LogSince(2),
+            (Lines{"Script.bat could not be started: out of memory", "Compile failed."}));
 }
 
 TEST(ConsoleLines, DropsBlankLinesAndControlBytesAndCapsTheCount) {
@@ -217,7 +236,7 @@ TEST(CopyDelete, RefusesStaleOrBrokenOutputAndTouchesNothing) {
          b.Compiled();
          static FakeBatch hang;
          b.session.StartCompile(
-             std::make_unique<ScriptBatCompiler>(std::make_unique<FakeBatchRunner>(hang)), b.t0);
+             std::make_unique<ScriptBatStep>(std::make_unique<FakeBatchRunner>(hang)), b.t0);
        },
        [](const Build&) { return UserText("Compile still running - operation aborted!"); }},
       {"no script.dat",

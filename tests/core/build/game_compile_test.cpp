@@ -60,7 +60,7 @@ struct GameBuild {
   void Build(const PaneText& script, const PaneText& language) {
     session.Save(script, language, model.Header);
     session.StartCompile(
-        std::make_unique<ScriptBatCompiler>(std::make_unique<SystemBatchRunner>()),
+        std::make_unique<ScriptBatStep>(std::make_unique<SystemBatchRunner>()),
         BuildSession::Clock::now());
     while (session.Tick(BuildSession::Clock::now())) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));

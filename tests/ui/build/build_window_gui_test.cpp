@@ -48,9 +48,9 @@ struct SlowCompile {
   bool stopped = false;
 };
 
-class SlowCompiler final : public Compiler {
+class SlowCompileStep final : public CompileStep {
  public:
-  explicit SlowCompiler(SlowCompile& state) : state_(state) {}
+  explicit SlowCompileStep(SlowCompile& state) : state_(state) {}
   std::string Name() const override { return "Script.bat"; }
   UserText Announcement() const override { return "Runing Script.bat!!"; }
   void Start(const fs::path&) override {}
@@ -338,7 +338,7 @@ TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {
   root.Write("ENGLISH.DAT", "compiled");
   Start();
   SlowCompile compile;
-  Build()->setCompilerFactory([&] { return std::make_unique<SlowCompiler>(compile); });
+  Build()->setCompileStepFactory([&] { return std::make_unique<SlowCompileStep>(compile); });
   const auto enabled = [this](const char* name) { return Find<QPushButton>(name, Build())->isEnabled(); };
 
   Step("sbCreate");
