@@ -53,4 +53,13 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return buffer.str();
 }
 
+std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    files[entry.path().filename().string()] =
+        entry.is_regular_file() ? ReadFileBytes(entry.path()) : std::string("<folder>");
+  }
+  return files;
+}
+
 }  // namespace scriptdesk::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,9 @@ class TempDir {
 };
 
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Every file of a folder (not below it) by name with its bytes: two snapshots compare equal
+// when the folder holds the same files byte for byte.
+std::map<std::string, std::string> FolderBytes(const std::filesystem::path& folder);
 
 }  // namespace scriptdesk::test

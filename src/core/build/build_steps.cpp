@@ -1,7 +1,9 @@
 #include "core/build/build_steps.h"
 
 #include <algorithm>
-#include <vector>
+#include <array>
+#include <exception>
+#include <utility>
 
 #include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
@@ -13,53 +15,140 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Deletes a file found in any letter case; logs only what really happened.
-void DeleteIfPresent(const fs::path& folder, const std::string& name, BuildLog& log,
-                     const std::function<std::string(const fs::path&)>& logText) {
-  const auto found = FindFileNoCase(folder, name);
-  if (!found) return;
-  std::error_code error;
-  if (fs::remove(*found, error) && !error) {
-    log.Append(logText(*found));
-  } else {
-    log.Append("Cannot delete:" + found->string());
-  }
+UserText Name(const fs::path& path) {
+  return UserText().Path(path.filename());
 }
 
-std::string PathText(const fs::path& path) { return "File deleted:" + path.string(); }
+void LogRemoval(const fs::path& path, const UserText& deleted, BuildLog& log) {
+  std::error_code error;
+  if (fs::remove(path, error) && !error) {
+    log.Append(deleted);
+  } else {
+    log.Append(UserText("Cannot delete:").Path(path));
+  }
+}
 
 std::string TooWideText(const std::string& fileName, int line) {
   return fileName + " - line " + std::to_string(line) +
          " holds a character that the ANSI code page cannot hold; file not saved!!";
 }
 
-// Writes a pane; false (with a log line) when the text cannot be written in the code page.
-bool SavePane(const PaneText& pane, const fs::path& target, const std::string& fileName,
-              BuildLog& log) {
-  if (pane.badLine != 0) {
-    log.Append(TooWideText(fileName, pane.badLine));
+bool IsEmptyPane(const PaneText& pane) {
+  return std::all_of(pane.lines.begin(), pane.lines.end(), [](const std::string& line) {
+    return std::all_of(line.begin(), line.end(), IsBlank);
+  });
+}
+
+// False, with the reason in the log, for a pane that must not be written over a file: one
+// never built in this session (a fresh session's empty pane) or one that was emptied.
+bool MaySave(const PaneText& pane, const std::string& fileName, BuildLog& log) {
+  if (!pane.built) {
+    log.Append(fileName + " - not saved: the pane was never created in this session!!");
     return false;
   }
-  WriteFileAtomic(target, JoinCrLf(pane.lines));
+  if (IsEmptyPane(pane)) {
+    log.Append(fileName + " - not saved: the pane is empty!!");
+    return false;
+  }
   return true;
+}
+
+// Replaces `path` with `bytes`, keeping what it held as <name>.bak (one generation). A file that
+// already holds these bytes is left alone, so a second Save keeps the first one's backup.
+void WriteKeepingBackup(const fs::path& path, const std::string& bytes, BuildLog& log) {
+  std::error_code error;
+  if (fs::exists(path, error)) {
+    const std::string old = ReadFileBytes(path);
+    if (old == bytes) return;
+    const fs::path backup = LocateNoCase(path.parent_path(), path.filename().string() + ".bak");
+    WriteFileAtomic(backup, old);
+    log.Append(Name(path).Text(" - previous version kept as ").Path(backup));
+  }
+  WriteFileAtomic(path, bytes);
+}
+
+bool OlderThan(const fs::path& a, const fs::path& b) {
+  std::error_code errorA;
+  std::error_code errorB;
+  const auto timeA = fs::last_write_time(a, errorA);
+  const auto timeB = fs::last_write_time(b, errorB);
+  return !errorA && !errorB && timeA < timeB;
 }
 
 }  // namespace
 
-void SaveStep(const PaneText& script, const PaneText& language, const THeader& header,
-              const fs::path& programFolder, BuildLog& log) {
+BuildSession::BuildSession(fs::path programFolder, BuildLog& log)
+    : programFolder_(std::move(programFolder)), log_(log) {}
+
+BuildSession::~BuildSession() {
+  if (step_) step_->Stop();
+}
+
+void BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header) {
   const std::string languageFile = header.SelectedLanguageName() + ".txt";
-  log.Append("Step 3:");
-  log.Append("script.txt - save file!!");
-  log.Append(languageFile + " - save file!!");
+  log_.Append("Step 3:");
+  log_.Append("script.txt - save file!!");
+  log_.Append(languageFile + " - save file!!");
+  const std::array<std::pair<const PaneText*, std::string>, 2> panes{
+      {{&script, "script.txt"}, {&language, languageFile}}};
   try {
-    if (!SavePane(script, LocateNoCase(programFolder, "script.txt"), "script.txt", log) ||
-        !SavePane(language, LocateNoCase(programFolder, languageFile), languageFile, log)) {
-      log.Append("Error saving!!");
+    for (const auto& [pane, fileName] : panes) {
+      if (!MaySave(*pane, fileName, log_)) continue;
+      if (pane->badLine != 0) {
+        log_.Append(TooWideText(fileName, pane->badLine));
+        log_.Append("Error saving!!");
+        return;
+      }
+      const fs::path path = LocateNoCase(programFolder_, fileName);
+      WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
+      const bool isScript = pane == &script;
+      const bool known = std::any_of(saved_.begin(), saved_.end(),
+                                     [&](const SavedText& s) { return s.path == path; });
+      if (!known) saved_.push_back({path, isScript});
     }
   } catch (const IoError&) {
-    log.Append("Error saving!!");
+    log_.Append("Error saving!!");
   }
+}
+
+void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now) {
+  if (compiling()) return;
+  log_.Append("Final Step 4:");
+  log_.Append(step->Announcement());
+  step_ = std::move(step);
+  state_ = CompileState::Running;
+  compileStarted_ = now;
+  try {
+    step_->Start(programFolder_);
+  } catch (const std::exception& error) {
+    // A step reports its own failures; one that throws must not leave the build waiting forever.
+    step_->Stop();
+    FinishCompile({{}, false, UserText(step_->Name() + " could not be started: " + error.what())});
+    return;
+  }
+  if (Tick(now)) log_.Append("Compiling - please wait...");
+}
+
+bool BuildSession::Tick(Clock::time_point now) {
+  if (!compiling()) return false;
+  auto result = step_->Poll();
+  if (!result) {
+    if (now - compileStarted_ < kCompileTimeLimit) return true;
+    step_->Stop();
+    result = CompileResult{{}, false,
+                           step_->Name() + " was still running after " +
+                               std::to_string(kCompileTimeLimit.count()) + " s and was stopped."};
+  }
+  FinishCompile(*result);
+  return false;
+}
+
+void BuildSession::FinishCompile(const CompileResult& result) {
+  for (const std::string& line : result.lines) log_.Append(line);
+  if (!result.reason.empty()) log_.Append(result.reason);
+  log_.Append(result.succeeded ? "Compile finished." : "Compile failed.");
+  state_ = result.succeeded ? CompileState::Finished : CompileState::Failed;
+  step_.reset();
 }
 
 bool IsSameFolder(const fs::path& a, const fs::path& b) {
@@ -77,82 +166,153 @@ bool IsSameFolder(const fs::path& a, const fs::path& b) {
   return normal(a) == normal(b);
 }
 
-void CopyDeleteStep(const SetupSettings& settings, const THeader& header, const PaneText& script,
-                    const PaneText& language, const fs::path& programFolder, BuildLog& log,
-                    const EventPump& pump) {
+bool BuildSession::CopyRefused(const std::string& selected, std::vector<fs::path>& sources) {
+  if (state_ == CompileState::Running) {
+    log_.Append("Compile still running - operation aborted!");
+    return true;
+  }
+  if (state_ == CompileState::Failed) {
+    log_.Append("Compile failed - operation aborted!");
+    return true;
+  }
+  // Each .dat must be there and at least as new as the text it was compiled from; a compile
+  // run by hand outside the program counts that way too.
+  const std::array<std::pair<std::string, std::string>, 2> outputs{
+      {{"script.dat", "script.txt"}, {selected + ".dat", selected + ".txt"}}};
+  for (const auto& [dat, text] : outputs) {
+    const auto compiled = FindFileNoCase(programFolder_, dat);
+    std::error_code error;
+    if (!compiled || !fs::is_regular_file(*compiled, error)) {
+      log_.Append(
+          UserText("File not found: ").Path(programFolder_ / dat).Text(" - operation aborted!"));
+      return true;
+    }
+    const auto source = FindFileNoCase(programFolder_, text);
+    if (source && OlderThan(*compiled, *source)) {
+      log_.Append(UserText()
+                      .Path(*compiled)
+                      .Text(" is older than ")
+                      .Path(*source)
+                      .Text(" - operation aborted!"));
+      return true;
+    }
+    sources.push_back(*compiled);
+  }
+  return false;
+}
+
+void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& header,
+                              const PaneText& script, const PaneText& language,
+                              const EventPump& pump) {
   if (!settings.CopyEnabled) {
-    log.Append("Copy is disabled.!!");
+    log_.Append("Copy is disabled.!!");
     return;
   }
   // An empty path would put the game's files at the root of the file system.
-  if (settings.CopyPath.empty() || IsSameFolder(settings.CopyPath, programFolder)) {
-    log.Append("Invalid path - operation aborted!");
+  if (settings.CopyPath.empty() || IsSameFolder(settings.CopyPath, programFolder_)) {
+    log_.Append("Invalid path - operation aborted!");
     return;
   }
   const fs::path target(settings.CopyPath);
   const std::string selected = header.SelectedLanguageName();
+  std::vector<fs::path> sources;
+  if (CopyRefused(selected, sources)) return;
+
+  const std::array<fs::path, 2> targets{LocateNoCase(target, "script.dat"),
+                                        LocateNoCase(target, selected + ".dat")};
+  std::array<bool, 2> replaced{};
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    std::error_code error;
+    replaced[i] = fs::exists(fs::symlink_status(targets[i], error));
+  }
+  // All or nothing: on a failure the game keeps the files it had.
+  CopyFilesAllOrNothing({{sources[0], targets[0]}, {sources[1], targets[1]}}, pump);
 
   if (settings.DeleteTarget) {
-    DeleteIfPresent(target, "script.dat", log, PathText);
-    for (const auto& name : header.Languages) DeleteIfPresent(target, name + ".dat", log, PathText);
-  }
-
-  for (const std::string& name : {std::string("script.dat"), selected + ".dat"}) {
-    const fs::path copy = LocateNoCase(target, name);
-    BlockCopyFile(LocateNoCase(programFolder, name), copy, pump);
-    log.Append("Copy:" + copy.string());
-  }
-
-  if (settings.SaveTxt) {
-    const fs::path saveFolder(settings.SaveTxtPath);
-    const auto saveOne = [&](const PaneText& pane, const std::string& fileName) {
-      const auto path = LocateNoCase(saveFolder, fileName);
-      if (pane.badLine != 0) {
-        log.Append(TooWideText(fileName, pane.badLine));
-        throw IoError("Cannot create file \"" + path.string() +
-                      "\". The text holds characters that the ANSI code page cannot hold.");
+    std::vector<std::string> names{"script.dat"};
+    for (const auto& name : header.Languages) {
+      if (!name.empty()) names.push_back(name + ".dat");
+    }
+    std::vector<fs::path> entries;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(target, error)) entries.push_back(entry.path());
+    std::sort(entries.begin(), entries.end());
+    std::vector<fs::path> done;
+    for (const auto& name : names) {
+      for (const auto& entry : entries) {
+        if (!EqualsNoCase(entry.filename().string(), name)) continue;
+        if (std::find(done.begin(), done.end(), entry) != done.end()) continue;
+        done.push_back(entry);
+        const UserText deleted = UserText("File deleted:").Path(entry);
+        const auto copied = std::find(targets.begin(), targets.end(), entry);
+        if (copied == targets.end()) {
+          LogRemoval(entry, deleted, log_);
+        } else if (replaced[static_cast<std::size_t>(copied - targets.begin())]) {
+          log_.Append(deleted);  // the old file gave way to its new copy
+        }
       }
-      WriteFileAtomic(path, JoinCrLf(pane.lines));
-      log.Append(fileName + " - Save");
-    };
-    saveOne(script, "script.txt");
-    saveOne(language, selected + ".txt");
+    }
   }
+  for (const auto& copy : targets) log_.Append(UserText("Copy:").Path(copy));
+
+  if (settings.SaveTxt) SaveExtraCopies(settings, selected, script, language);
 
   if (settings.DeleteSource) {
-    DeleteIfPresent(programFolder, "script.dat", log, PathText);
-    for (const auto& name : header.Languages) {
-      DeleteIfPresent(programFolder, name + ".dat", log, PathText);
-    }
+    for (const auto& source : sources) LogRemoval(source, UserText("File deleted:").Path(source), log_);
   }
 
-  if (settings.DeleteTxt) {
-    DeleteIfPresent(programFolder, "Script.txt", log,
-                    [](const fs::path&) { return std::string("File deleted: script.txt"); });
-    for (const auto& name : header.Languages) {
-      DeleteIfPresent(programFolder, name + ".txt", log,
-                      [&name](const fs::path&) { return "File deleted:" + name + ".txt"; });
-    }
-  }
+  if (settings.DeleteTxt) DeleteSavedTexts();
 
   if (settings.DeleteStringH) {
     // The DOS compiler leaves its header as STRINGS.H; older setups call it String.h.
     std::error_code error;
     std::vector<fs::path> headers;
-    for (const auto& entry : fs::directory_iterator(programFolder, error)) {
+    for (const auto& entry : fs::directory_iterator(programFolder_, error)) {
       const auto name = LowerAscii(entry.path().filename().string());
       if (name == "string.h" || name == "strings.h") headers.push_back(entry.path());
     }
     std::sort(headers.begin(), headers.end());
     for (const auto& path : headers) {
-      std::error_code removeError;
-      if (fs::remove(path, removeError) && !removeError) {
-        log.Append("File deleted: " + path.filename().string());
-      } else {
-        log.Append("Cannot delete:" + path.string());
-      }
+      LogRemoval(path, UserText("File deleted: ").Path(path.filename()), log_);
     }
   }
+}
+
+void BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
+                                   const PaneText& script, const PaneText& language) {
+  const fs::path folder(settings.SaveTxtPath);
+  const std::array<std::pair<const PaneText*, std::string>, 2> panes{
+      {{&script, "script.txt"}, {&language, selected + ".txt"}}};
+  for (const auto& [pane, fileName] : panes) {
+    if (!MaySave(*pane, fileName, log_)) continue;
+    const fs::path path = LocateNoCase(folder, fileName);
+    if (pane->badLine != 0) {
+      log_.Append(TooWideText(fileName, pane->badLine));
+      throw IoError(UserText("Cannot create file \"")
+                        .Path(path)
+                        .Text("\". The text holds characters that the ANSI code page cannot hold."));
+    }
+    WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
+    log_.Append(Name(path).Text(" - Save"));
+  }
+}
+
+void BuildSession::DeleteSavedTexts() {
+  // Only what this session's Save wrote: the other languages' files are the builder's own.
+  std::stable_partition(saved_.begin(), saved_.end(), [](const SavedText& s) { return s.isScript; });
+  for (const SavedText& text : saved_) {
+    std::error_code error;
+    if (!fs::exists(text.path, error)) continue;
+    LogRemoval(text.path,
+               UserText(text.isScript ? "File deleted: " : "File deleted:").Path(text.path.filename()),
+               log_);
+  }
+  saved_.erase(std::remove_if(saved_.begin(), saved_.end(),
+                              [](const SavedText& s) {
+                                std::error_code error;
+                                return !fs::exists(s.path, error);
+                              }),
+               saved_.end());
 }
 
 }  // namespace scriptdesk

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/build/build_log.h"
+#include "core/build/compile_step.h"
 #include "core/model/script_model.h"
 #include "core/platform/file_io.h"
 #include "core/platform/text_lines.h"
@@ -13,21 +17,64 @@ namespace scriptdesk {
 
 // A pane's text as ANSI lines. badLine is the 1-based number of the first line that held a
 // character the ANSI code page cannot hold (0 when every character fits); such a text is never
-// written, since the file would silently differ from what the user sees.
+// written, since the file would silently differ from what the user sees. built: Step 1 or 2
+// filled the pane in this session; a pane never built is never saved over a file.
 struct PaneText {
   Lines lines;
   int badLine = 0;
+  bool built = false;
 };
 
-// Step 3: saves both panes as script.txt and <language>.txt in the program folder.
-void SaveStep(const PaneText& script, const PaneText& language, const THeader& header,
-              const std::filesystem::path& programFolder, BuildLog& log);
+enum class CompileState { None, Running, Finished, Failed };
 
-// "Copy,Delete": copies the compiled files into CopyPath and deletes what the settings say.
-// Throws IoError (a failed copy or extra save), which ends the command where it happened.
-void CopyDeleteStep(const SetupSettings& settings, const THeader& header, const PaneText& script,
-                    const PaneText& language, const std::filesystem::path& programFolder,
-                    BuildLog& log, const EventPump& pump = {});
+// The build of one session: Step 3 (Save), Step 4 (the watched compile) and "Copy,Delete". It
+// remembers what this session saved and how its last compile ended, so that nothing stale or
+// broken is copied into the game and nothing the build does not own is deleted.
+class BuildSession {
+ public:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::chrono::seconds kCompileTimeLimit{60};
+
+  BuildSession(std::filesystem::path programFolder, BuildLog& log);
+  ~BuildSession();  // stops a compile that still runs
+  BuildSession(const BuildSession&) = delete;
+  BuildSession& operator=(const BuildSession&) = delete;
+
+  // Step 3: saves both panes as script.txt and <language>.txt in the program folder, keeping
+  // the previous version of each as <name>.bak.
+  void Save(const PaneText& script, const PaneText& language, const THeader& header);
+
+  // Step 4: logs and starts the compile; Tick follows it. Ignored while one runs.
+  void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now);
+  // Logs the end of a running compile, or stops it past the time limit; true while it runs.
+  bool Tick(Clock::time_point now);
+  CompileState compileState() const { return state_; }
+  bool compiling() const { return state_ == CompileState::Running; }
+
+  // "Copy,Delete": copies the compiled files into CopyPath and deletes what the settings say.
+  // Throws IoError (a failed copy or extra save), which ends the command where it happened;
+  // a failed copy leaves the target folder as it was.
+  void CopyDelete(const SetupSettings& settings, const THeader& header, const PaneText& script,
+                  const PaneText& language, const EventPump& pump = {});
+
+ private:
+  struct SavedText {
+    std::filesystem::path path;
+    bool isScript;
+  };
+  void FinishCompile(const CompileResult& result);
+  bool CopyRefused(const std::string& selected, std::vector<std::filesystem::path>& sources);
+  void SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
+                       const PaneText& script, const PaneText& language);
+  void DeleteSavedTexts();
+
+  std::filesystem::path programFolder_;
+  BuildLog& log_;
+  std::unique_ptr<CompileStep> step_;
+  CompileState state_ = CompileState::None;
+  Clock::time_point compileStarted_;
+  std::vector<SavedText> saved_;
+};
 
 // True when both name the same folder: a trailing separator, "." and "..", links and (on
 // Windows) letter case do not matter.

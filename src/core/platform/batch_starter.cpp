@@ -2,17 +2,12 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#include <shellapi.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
+#if !defined(_WIN32)
 #include <unistd.h>
 #endif
 
@@ -20,13 +15,66 @@ namespace scriptdesk {
 
 namespace fs = std::filesystem;
 
-StartCommand DosBoxCommand(const std::string& dosbox, const fs::path& folder,
-                           const std::string& batchFile) {
-  // DOSBox takes the folder in quotes, so blanks in it are fine; quotes inside are not.
+namespace {
+
+std::string HelperFile(const char* extension) {
+  return std::string(kHelperName) + "." + extension;
+}
+
+// A quiet, fast machine of our own, so an autoexec or a slow cycle setting in the user's
+// dosbox.conf cannot get in the way.
+constexpr const char* kDosBoxConfig =
+    "[sdl]\r\nfullscreen=false\r\n[cpu]\r\ncore=auto\r\ncycles=max\r\n[mixer]\r\nnosound=true\r\n"
+    "[speaker]\r\npcspeaker=false\r\n[autoexec]\r\n";
+
+std::optional<int> ParseStatus(const std::string& text) {
+  int value = 0;
+  std::size_t digits = 0;
+  while (digits < text.size() && digits < 4 && text[digits] >= '0' && text[digits] <= '9') {
+    value = value * 10 + (text[digits++] - '0');
+  }
+  if (digits == 0) return std::nullopt;
+  return value;
+}
+
+#if !defined(_WIN32)
+std::string FindDosBox() {
+  std::string found = FindOnPath("dosbox");
+  // A program started from the desktop on macOS gets a short PATH without Homebrew's folders.
+  for (const char* folder : {"/opt/homebrew/bin", "/usr/local/bin"}) {
+    if (!found.empty()) break;
+    const fs::path candidate = fs::path(folder) / "dosbox";
+    if (::access(candidate.c_str(), X_OK) == 0) found = candidate.string();
+  }
+  return found;
+}
+#endif
+
+}  // namespace
+
+std::string DosBoxHelperBatch(std::string_view batchText, std::string_view statusFile) {
+  std::string text(batchText);
+  // A DOS end-of-file mark would hide the lines that follow it.
+  while (!text.empty() && text.back() == '\x1A') text.pop_back();
+  if (!text.empty() && text.back() != '\n') text += "\r\n";
+  text += "@set SDESK_RC=0\r\n";
+  // DOSBox's shell has no %ERRORLEVEL%: "if errorlevel N" holds for N and above.
+  for (int level = 1; level < 256; ++level) {
+    text += "@if errorlevel " + std::to_string(level) + " set SDESK_RC=" + std::to_string(level) +
+            "\r\n";
+  }
+  text += "@echo %SDESK_RC%>C:\\" + std::string(statusFile) + "\r\n";
+  return text;
+}
+
+StartCommand DosBoxCommand(const std::string& dosbox, const fs::path& folder) {
   return {dosbox,
-          {"-noconsole", "-c", "mount c \"" + folder.string() + "\"", "-c", "c:", "-c",
-           "call " + batchFile, "-c", "exit"},
-          folder};
+          {"-conf", (folder / HelperFile("CNF")).string(), "-noconsole", "-c",
+           "mount c \"" + folder.string() + "\"", "-c", "c:", "-c",
+           "command /c C:\\" + HelperFile("BAT") + " < NUL > C:\\" + HelperFile("OUT"), "-c",
+           "exit"},
+          folder,
+          {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}};
 }
 
 std::string FindOnPath(const std::string& program) {
@@ -59,96 +107,85 @@ std::string FindOnPath(const std::string& program) {
   return {};
 }
 
+SystemBatchRunner::~SystemBatchRunner() {
+  Stop();
+}
+
+void SystemBatchRunner::Start(const fs::path& folder, const std::string& batchFile) {
+  Stop();
+  const auto batch = FindFileNoCase(folder, batchFile);
+  if (!batch || !fs::is_regular_file(*batch)) {
+    throw ScriptDeskError(UserText("There is no " + batchFile + " in ").Path(folder).Text("."));
+  }
+  StartCommand command;
 #if defined(_WIN32)
-
-void StartDetached(const StartCommand& command) {
-  std::string parameters;
-  for (const auto& argument : command.arguments) {
-    if (!parameters.empty()) parameters += ' ';
-    parameters += '"' + argument + '"';
-  }
-  SHELLEXECUTEINFOA info{};
-  info.cbSize = sizeof(info);
-  info.lpVerb = "open";
-  info.lpFile = command.program.c_str();
-  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-  const std::string folder = command.workingFolder.string();
-  info.lpDirectory = folder.c_str();
-  info.nShow = SW_SHOW;
-  ShellExecuteExA(&info);  // the shell shows its own error, as the user expects there
-}
-
-void SystemBatchStarter::Start(const fs::path& folder, const std::string& batchFile) {
-  StartDetached({(folder / batchFile).string(), {}, folder});
-}
-
+  const char* shell = std::getenv("ComSpec");
+  WriteFileAtomic(folder / HelperFile("BAT"),
+                  "@call \"" + batch->filename().string() + "\" < NUL > " + HelperFile("OUT") +
+                      " 2>&1\r\n@>" + HelperFile("RC") + " echo %ERRORLEVEL%\r\n",
+                  Durability::NoFlush);
+  command = {shell != nullptr ? shell : "cmd.exe", {"/d", "/c", HelperFile("BAT")}, folder, {}};
 #else
-
-void StartDetached(const StartCommand& command) {
-  std::vector<std::string> storage;
-  storage.push_back(command.program);
-  storage.insert(storage.end(), command.arguments.begin(), command.arguments.end());
-  std::vector<char*> argv;
-  for (auto& text : storage) argv.push_back(text.data());
-  argv.push_back(nullptr);
-  const std::string folder = command.workingFolder.string();
-
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) throw ScriptDeskError("Cannot start " + command.program + ".");
-  const pid_t child = ::fork();
-  if (child < 0) {
-    ::close(pipeFds[0]);
-    ::close(pipeFds[1]);
-    throw ScriptDeskError("Cannot start " + command.program + ".");
+  if (folder.string().find('"') != std::string::npos) {
+    throw ScriptDeskError(UserText("DOSBox cannot mount a folder whose name holds a quote: ")
+                              .Path(folder));
   }
-  if (child == 0) {
-    // The middle child starts a new session and exits, so the program is adopted by init.
-    ::close(pipeFds[0]);
-    ::setsid();
-    const pid_t grandchild = ::fork();
-    if (grandchild != 0) ::_exit(grandchild < 0 ? 1 : 0);
-    ::fcntl(pipeFds[1], F_SETFD, FD_CLOEXEC);
-    if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
-      const int error = errno;
-      [[maybe_unused]] auto written = ::write(pipeFds[1], &error, sizeof(error));
-      ::_exit(127);
-    }
-    const int devNull = ::open("/dev/null", O_RDWR);
-    if (devNull >= 0) {
-      ::dup2(devNull, STDIN_FILENO);
-      ::dup2(devNull, STDOUT_FILENO);
-      ::dup2(devNull, STDERR_FILENO);
-    }
-    ::execv(argv[0], argv.data());
-    const int error = errno;
-    [[maybe_unused]] auto written = ::write(pipeFds[1], &error, sizeof(error));
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  int error = 0;
-  const auto got = ::read(pipeFds[0], &error, sizeof(error));
-  ::close(pipeFds[0]);
-  if (got == static_cast<ssize_t>(sizeof(error))) {
-    throw ScriptDeskError("Cannot start " + command.program + ": " + SystemErrorText(error));
-  }
-}
-
-void SystemBatchStarter::Start(const fs::path& folder, const std::string& batchFile) {
-  if (!FindFileNoCase(folder, batchFile)) {
-    throw ScriptDeskError("There is no " + batchFile + " in " + folder.string() + ".");
-  }
-  const std::string dosbox = FindOnPath("dosbox");
+  const std::string dosbox = FindDosBox();
   if (dosbox.empty()) {
     throw ScriptDeskError(
         "DOSBox was not found. The game's script compiler is a DOS program, so " + batchFile +
         " runs in DOSBox. Install it (on Debian or Ubuntu: sudo apt-get install dosbox; on macOS: "
         "brew install dosbox) and try again.");
   }
-  StartDetached(DosBoxCommand(dosbox, folder, batchFile));
+  WriteFileAtomic(folder / HelperFile("BAT"),
+                  DosBoxHelperBatch(ReadFileBytes(*batch), HelperFile("RC")), Durability::NoFlush);
+  WriteFileAtomic(folder / HelperFile("CNF"), kDosBoxConfig, Durability::NoFlush);
+  command = DosBoxCommand(dosbox, folder);
+#endif
+  folder_ = folder;
+  std::error_code ignored;
+  fs::remove(folder / HelperFile("OUT"), ignored);
+  fs::remove(folder / HelperFile("RC"), ignored);
+  try {
+    process_.Start(command);
+  } catch (...) {
+    RemoveHelpers();
+    folder_.clear();
+    throw;
+  }
 }
 
-#endif
+std::optional<BatchOutcome> SystemBatchRunner::Poll() {
+  if (!process_.running() || !process_.Poll()) return std::nullopt;
+  BatchOutcome outcome;
+  try {
+    if (const auto output = FindFileNoCase(folder_, HelperFile("OUT"))) {
+      outcome.console = ReadFileBytes(*output);
+    }
+    if (const auto status = FindFileNoCase(folder_, HelperFile("RC"))) {
+      outcome.exitStatus = ParseStatus(ReadFileBytes(*status));
+    }
+  } catch (const IoError&) {
+    // Whatever could not be read counts as not left behind.
+  }
+  RemoveHelpers();
+  folder_.clear();
+  return outcome;
+}
+
+void SystemBatchRunner::Stop() {
+  process_.Kill();
+  if (!folder_.empty()) RemoveHelpers();
+  folder_.clear();
+}
+
+void SystemBatchRunner::RemoveHelpers() const {
+  for (const char* extension : {"BAT", "OUT", "RC", "CNF"}) {
+    std::error_code ignored;
+    if (const auto found = FindFileNoCase(folder_, HelperFile(extension))) {
+      fs::remove(*found, ignored);
+    }
+  }
+}
 
 }  // namespace scriptdesk

@@ -63,7 +63,7 @@ std::FILE* OpenFile(const fs::path& path, const char* mode) {
 
 std::string ReadFileBytes(const fs::path& path) {
   const auto fail = [&](int error) {
-    throw IoError("Cannot open file \"" + path.string() + "\". " + SystemErrorText(error));
+    throw IoError(UserText("Cannot open file \"").Path(path).Text("\". " + SystemErrorText(error)));
   };
   errno = 0;
   FilePtr file(OpenFile(path, "rb"));
@@ -100,6 +100,7 @@ AtomicFile::~AtomicFile() {
 
 void AtomicFile::Discard() {
   file_.reset();
+  finished_ = false;
   if (!temporary_.empty()) {
     std::error_code ignored;
     fs::remove(temporary_, ignored);
@@ -135,7 +136,8 @@ std::error_code AtomicFile::Write(std::string_view bytes) {
   return {};
 }
 
-std::error_code AtomicFile::Commit(Durability durability) {
+std::error_code AtomicFile::Finish(Durability durability) {
+  if (finished_) return {};
   if (!file_) return {EBADF, std::generic_category()};
   errno = 0;
   const bool flushed = durability == Durability::Flush ? FlushToDisk(file_.get())
@@ -154,6 +156,13 @@ std::error_code AtomicFile::Commit(Durability durability) {
   std::error_code ec;
   const auto oldStatus = fs::status(target_, ec);
   if (!ec && fs::is_regular_file(oldStatus)) fs::permissions(temporary_, oldStatus.permissions(), ec);
+  finished_ = true;
+  return {};
+}
+
+std::error_code AtomicFile::Commit(Durability durability) {
+  if (const auto error = Finish(durability)) return error;
+  std::error_code ec;
   fs::rename(temporary_, target_, ec);
   if (ec) {
     Discard();
@@ -169,7 +178,7 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes, Durability du
   if (!error) error = file.Write(bytes);
   if (!error) error = file.Commit(durability);
   if (error) {
-    throw IoError("Cannot create file \"" + path.string() + "\". " + error.message());
+    throw IoError(UserText("Cannot create file \"").Path(path).Text("\". " + error.message()));
   }
 }
 
@@ -193,18 +202,22 @@ std::string RuntimeIoText(int error) {
   }
 }
 
-void BlockCopyFile(const fs::path& source, const fs::path& target, const EventPump& pump) {
-  const auto fail = [](int error) { throw IoError(RuntimeIoText(error)); };
+namespace {
+
+// Copies `source` into `out` block by block; the system's error number on failure, and in
+// `where` the file it is about.
+int CopyBlocks(const fs::path& source, AtomicFile& out, const EventPump& pump, fs::path& where) {
+  where = source;
   errno = 0;
   FilePtr in(OpenFile(source, "rb"));
-  if (!in) fail(LastError());
+  if (!in) return LastError();
   std::error_code sizeError;
-  if (fs::is_directory(source, sizeError)) fail(EACCES);
+  if (fs::is_directory(source, sizeError)) return EACCES;
   std::uintmax_t remaining = fs::file_size(source, sizeError);
-  if (sizeError) fail(sizeError.value());
+  if (sizeError) return sizeError.value();
 
-  AtomicFile out(target);
-  if (const auto error = out.Open()) fail(error.value());
+  where = out.target();
+  if (const auto error = out.Open()) return error.value();
   std::vector<char> buffer(kCopyBlockSize);
   while (remaining > 0) {
     const auto wanted =
@@ -213,15 +226,83 @@ void BlockCopyFile(const fs::path& source, const fs::path& target, const EventPu
     const std::size_t count = std::fread(buffer.data(), 1, wanted, in.get());
     if (count == 0) {
       // The source shrank while we copied: what was there is copied, the rest is gone.
-      if (std::ferror(in.get())) fail(LastError());
+      if (std::ferror(in.get())) {
+        where = source;
+        return LastError();
+      }
       break;
     }
     remaining -= count;
-    if (const auto error = out.Write({buffer.data(), count})) fail(error.value());
+    if (const auto error = out.Write({buffer.data(), count})) return error.value();
     if (pump) pump();
   }
-  in.reset();
-  if (const auto error = out.Commit()) fail(error.value());
+  if (const auto error = out.Finish()) return error.value();
+  return 0;
+}
+
+IoError CopyError(int error, const fs::path& where) {
+  return IoError(UserText(RuntimeIoText(error) + ": ").Path(where));
+}
+
+}  // namespace
+
+void BlockCopyFile(const fs::path& source, const fs::path& target, const EventPump& pump) {
+  AtomicFile out(target);
+  fs::path where;
+  if (const int error = CopyBlocks(source, out, pump, where)) throw IoError(RuntimeIoText(error));
+  if (const auto error = out.Commit()) throw IoError(RuntimeIoText(error.value()));
+}
+
+void CopyFilesAllOrNothing(const std::vector<std::pair<fs::path, fs::path>>& copies,
+                           const EventPump& pump) {
+  std::vector<std::unique_ptr<AtomicFile>> staged;
+  for (const auto& [source, target] : copies) {
+    staged.push_back(std::make_unique<AtomicFile>(target));
+    // A folder in a target's place would be moved aside, not replaced.
+    std::error_code ec;
+    const auto status = fs::status(staged.back()->target(), ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) throw CopyError(EISDIR, target);
+    fs::path where;
+    if (const int error = CopyBlocks(source, *staged.back(), pump, where)) {
+      throw CopyError(error, where);
+    }
+  }
+
+  // Every copy is complete on the disk; the old targets step aside until all are in place.
+  std::vector<std::optional<fs::path>> asides;
+  const auto rollBack = [&] {
+    for (std::size_t i = asides.size(); i-- > 0;) {
+      std::error_code ignored;
+      if (asides[i]) {
+        fs::rename(*asides[i], staged[i]->target(), ignored);
+      } else {
+        fs::remove(staged[i]->target(), ignored);
+      }
+    }
+  };
+  for (const auto& file : staged) {
+    const fs::path& target = file->target();
+    std::optional<fs::path> aside;
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec))) {
+      aside = target.parent_path() / ("." + target.filename().string() + "." + TempSuffix() + ".old");
+      fs::rename(target, *aside, ec);
+      if (ec) {
+        rollBack();
+        throw CopyError(ec.value(), target);
+      }
+    }
+    if (const auto error = file->Commit()) {
+      if (aside) fs::rename(*aside, target, ec);
+      rollBack();
+      throw CopyError(error.value(), target);
+    }
+    asides.push_back(std::move(aside));
+  }
+  for (const auto& aside : asides) {
+    std::error_code ignored;
+    if (aside) fs::remove(*aside, ignored);
+  }
 }
 
 std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view name) {

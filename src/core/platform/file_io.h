@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace scriptdesk {
 
@@ -47,7 +49,12 @@ class AtomicFile {
   // Each returns the system's error, empty on success.
   std::error_code Open();
   std::error_code Write(std::string_view bytes);
+  // Closes the temporary file, on the disk and with the target's permissions, without putting
+  // it in place yet; Commit() does that (and finishes first when this was not called).
+  std::error_code Finish(Durability durability = Durability::Flush);
   std::error_code Commit(Durability durability = Durability::Flush);
+
+  const std::filesystem::path& target() const { return target_; }
 
  private:
   void Discard();
@@ -55,6 +62,7 @@ class AtomicFile {
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   FilePtr file_;
+  bool finished_ = false;
 };
 
 // Writes through an AtomicFile; throws IoError "Cannot create file "<path>". <reason>".
@@ -66,6 +74,13 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes,
 // "File access denied", "Disk full" or "I/O error <n>".
 void BlockCopyFile(const std::filesystem::path& source, const std::filesystem::path& target,
                    const EventPump& pump = {});
+
+// Copies each source to its target, all or nothing: every copy is first written in full under a
+// temporary name beside its target, and only then do they replace the targets; on any failure
+// every target holds what it held before. Throws IoError "<runtime text>: <path of the file>".
+void CopyFilesAllOrNothing(
+    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& copies,
+    const EventPump& pump = {});
 
 // The runtime's text for a failed copy: "File not found", "File access denied", "Disk full" or
 // "I/O error <n>".

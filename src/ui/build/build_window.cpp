@@ -11,6 +11,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
 
 #include "core/build/script_writer.h"
 #include "core/import/builtin_texts.h"
@@ -30,7 +33,8 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
     : QWidget(parent, Qt::Window),
       model_(model),
       programFolder_(std::move(programFolder)),
-      dialogs_(dialogs) {
+      dialogs_(dialogs),
+      session_(std::make_unique<BuildSession>(programFolder_, log_)) {
   setObjectName("TForm2");
   setWindowTitle("Varnel");
 
@@ -88,7 +92,11 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
   layout->addWidget(logPane_);
   resize(576, 565);
 
-  log_.SetListener([this](const std::string& line) { AppendLogLine(line); });
+  log_.SetListener([this](const UserText& line) { AppendLogLine(line); });
+
+  compileTimer_ = new QTimer(this);
+  compileTimer_->setInterval(100);
+  connect(compileTimer_, &QTimer::timeout, this, &BuildWindow::FollowCompile);
 
   connect(createScriptButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateScrClick);
   connect(createLanguageButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateLngClick);
@@ -105,20 +113,44 @@ void BuildWindow::setSettingsSource(std::function<SetupSettings()> source) {
   settings_ = std::move(source);
 }
 
-void BuildWindow::setBatchStarter(BatchStarter* starter) {
-  batchStarter_ = starter;
+BuildWindow::~BuildWindow() {
+  log_.SetListener({});  // a compile stopped on the way out logs nothing
+  session_.reset();
 }
+
+void BuildWindow::setCompileStepFactory(CompileStepFactory factory) {
+  stepFactory_ = std::move(factory);
+}
+
+namespace {
+
+QString UserTextToQt(const UserText& text) {
+  QString shown;
+  for (const UserText::Part& part : text.parts()) {
+    shown += part.isPath ? PathToQt(part.path) : ToQt(part.text);
+  }
+  return shown;
+}
+
+}  // namespace
 
 template <typename Command>
 void BuildWindow::RunCommand(Command&& command) {
   if (busy_) return;
   busy_ = true;
-  RunShowingFailure(dialogs_, this, command);
+  RunShowingFailure(dialogs_, this, [&] {
+    try {
+      command();
+    } catch (const ScriptDeskError& error) {
+      dialogs_.Error(this, UserTextToQt(error.text()));
+    }
+  });
   busy_ = false;
 }
 
-PaneText BuildWindow::PaneLines(const QPlainTextEdit* pane) const {
+PaneText BuildWindow::PaneLines(const QPlainTextEdit* pane, bool built) const {
   PaneText text;
+  text.built = built;
   const QStringList lines = PaneTextOf(pane).split(QLatin1Char('\n'));
   if (pane->document()->isEmpty()) return text;
   text.lines.reserve(static_cast<std::size_t>(lines.size()));
@@ -130,8 +162,8 @@ PaneText BuildWindow::PaneLines(const QPlainTextEdit* pane) const {
   return text;
 }
 
-void BuildWindow::AppendLogLine(const std::string& line) {
-  logPane_->appendPlainText(ToQt(line));
+void BuildWindow::AppendLogLine(const UserText& line) {
+  logPane_->appendPlainText(UserTextToQt(line));
   logPane_->verticalScrollBar()->setValue(logPane_->verticalScrollBar()->maximum());
 }
 
@@ -139,6 +171,8 @@ void BuildWindow::sbCreateScrClick() {
   scriptPane_->setPlainText(LinesToQt(ScriptWriter::Write(model_)));
   languagePane_->clear();
   languageLabel_->setText(ToQt(model_.Header.SelectedLanguageName()));
+  scriptBuilt_ = true;
+  languageBuilt_ = false;
   log_.Append("Step 1:");
   log_.Append("script.txt - Create");
 }
@@ -158,24 +192,42 @@ void BuildWindow::sbCreateLngClick() {
       pane += LinesToQt(file.Text);
     }
     languagePane_->setPlainText(pane);
+    languageBuilt_ = true;
     if (file.Overflow) dialogs_.Warning(this, "Error creating !");
   });
 }
 
 void BuildWindow::sbSaveClick() {
+  if (session_->compiling()) return;
   RunCommand([this] {
-    SaveStep(PaneLines(scriptPane_), PaneLines(languagePane_), model_.Header, programFolder_, log_);
+    session_->Save(PaneLines(scriptPane_, scriptBuilt_), PaneLines(languagePane_, languageBuilt_),
+                   model_.Header);
   });
 }
 
 void BuildWindow::sbCreateClick() {
+  if (session_->compiling()) return;
   RunCommand([this] {
-    log_.Append("Final Step 4:");
-    log_.Append("Runing Script.bat!!");
-    SystemBatchStarter systemStarter;
-    BatchStarter& starter = batchStarter_ != nullptr ? *batchStarter_ : systemStarter;
-    starter.Start(programFolder_, "Script.bat");
+    std::unique_ptr<CompileStep> step =
+        stepFactory_ ? stepFactory_()
+                         : std::make_unique<ScriptBatStep>(std::make_unique<SystemBatchRunner>());
+    session_->StartCompile(std::move(step), BuildSession::Clock::now());
   });
+  if (session_->compiling()) compileTimer_->start();
+  UpdateCommands();
+}
+
+void BuildWindow::FollowCompile() {
+  if (!session_->Tick(BuildSession::Clock::now())) {
+    compileTimer_->stop();
+    UpdateCommands();
+  }
+}
+
+void BuildWindow::UpdateCommands() {
+  // Save would change the texts under a running compile; the other two need its result.
+  const bool idle = !session_->compiling();
+  for (QPushButton* button : {saveButton_, compileButton_, copyButton_}) button->setEnabled(idle);
 }
 
 void BuildWindow::sbCopyClick() {
@@ -184,8 +236,9 @@ void BuildWindow::sbCopyClick() {
     // The settings hold ANSI text; the file system wants its own spelling of the folders.
     settings.CopyPath = NativeFromAnsiPath(settings.CopyPath);
     settings.SaveTxtPath = NativeFromAnsiPath(settings.SaveTxtPath);
-    CopyDeleteStep(settings, model_.Header, PaneLines(scriptPane_), PaneLines(languagePane_), programFolder_,
-                   log_, [] { QApplication::processEvents(QEventLoop::AllEvents); });
+    session_->CopyDelete(settings, model_.Header, PaneLines(scriptPane_, scriptBuilt_),
+                         PaneLines(languagePane_, languageBuilt_),
+                         [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });
 }
 

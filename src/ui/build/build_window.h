@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "core/build/build_log.h"
 #include "core/build/build_steps.h"
@@ -14,10 +15,10 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace scriptdesk {
 
-class BatchStarter;
 class Dialogs;
 
 // The build window "Varnel": the script and language panes, the four build steps,
@@ -29,12 +30,17 @@ class BuildWindow : public QWidget {
   BuildWindow(const ScriptModel& model, std::filesystem::path programFolder, Dialogs& dialogs,
               QWidget* parent = nullptr);
 
+  ~BuildWindow() override;
+
   BuildLog& log() { return log_; }
+  const BuildSession& session() const { return *session_; }
 
   // Where Step 2 takes the language pages' texts and "Copy,Delete" the live settings from.
   void setLanguageTextsSource(std::function<LanguageTexts()> source);
   void setSettingsSource(std::function<SetupSettings()> source);
-  void setBatchStarter(BatchStarter* starter);
+  // What "Create *.dat" compiles with; by default Script.bat (in DOSBox off Windows).
+  using CompileStepFactory = std::function<std::unique_ptr<CompileStep>()>;
+  void setCompileStepFactory(CompileStepFactory factory);
 
  public slots:
   void sbCreateScrClick();
@@ -44,8 +50,11 @@ class BuildWindow : public QWidget {
   void sbCopyClick();
 
  private:
-  void AppendLogLine(const std::string& line);
-  PaneText PaneLines(const QPlainTextEdit* pane) const;
+  void AppendLogLine(const UserText& line);
+  PaneText PaneLines(const QPlainTextEdit* pane, bool built) const;
+  // Follows a running compile; the commands that need its result wait for it.
+  void FollowCompile();
+  void UpdateCommands();
   // Runs a command, showing a runtime failure in an error box; a command started while another
   // one lets events through (a long copy) is ignored.
   template <typename Command>
@@ -53,13 +62,18 @@ class BuildWindow : public QWidget {
 
   std::function<LanguageTexts()> languageTexts_;
   std::function<SetupSettings()> settings_;
-  BatchStarter* batchStarter_ = nullptr;
+  CompileStepFactory stepFactory_;
   bool busy_ = false;
+  // Step 1 or 2 filled the pane in this session (Step 1 empties the language pane).
+  bool scriptBuilt_ = false;
+  bool languageBuilt_ = false;
 
   const ScriptModel& model_;
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
   BuildLog log_;
+  std::unique_ptr<BuildSession> session_;
+  QTimer* compileTimer_ = nullptr;
 
   QPlainTextEdit* scriptPane_ = nullptr;
   QPlainTextEdit* languagePane_ = nullptr;

@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "core/platform/errors.h"
-#include "core/platform/file_io.h"
+#include "core/platform/text_lines.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -19,54 +18,88 @@ namespace {
 using test::ScopedEnv;
 using test::TempDir;
 using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
-TEST(DosBoxCommand, MountsTheFolderAsDriveCAndCallsTheBatchFile) {
-  const auto command = DosBoxCommand("/usr/bin/dosbox", "/home/me/My Game/script", "Script.bat");
+TEST(DosBoxHelperBatch, IsTheBatchFollowedByHiddenLinesThatWriteTheErrorlevel) {
+  struct Case {
+    std::string batch;
+    std::string head;  // what comes before the added lines
+  };
+  const Case cases[] = {
+      {"script script.txt\r\n", "script script.txt\r\n"},
+      {"script script.txt", "script script.txt\r\n"},
+      {"script script.txt\r\n\x1A", "script script.txt\r\n"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    const std::string helper = DosBoxHelperBatch(c.batch, "SDESK_C.RC");
+    ASSERT_EQ(helper.substr(0, c.head.size()), c.head);
+    const Lines added = SplitFileLines(helper.substr(c.head.size()));
+    ASSERT_EQ(added.size(), 257u);
+    EXPECT_EQ(added[0], "@set SDESK_RC=0");
+    EXPECT_EQ(added[1], "@if errorlevel 1 set SDESK_RC=1");
+    EXPECT_EQ(added[255], "@if errorlevel 255 set SDESK_RC=255");
+    EXPECT_EQ(added[256], "@echo %SDESK_RC%>C:\\SDESK_C.RC");
+  }
+}
+
+TEST(DosBoxCommand, MountsTheFolderAsDriveCAndRunsTheHelperWithItsOutputCaptured) {
+  const auto command = DosBoxCommand("/usr/bin/dosbox", "/home/me/My Game/script");
   EXPECT_EQ(command.program, "/usr/bin/dosbox");
   EXPECT_EQ(command.arguments,
-            (std::vector<std::string>{"-noconsole", "-c", "mount c \"/home/me/My Game/script\"",
-                                      "-c", "c:", "-c", "call Script.bat", "-c", "exit"}));
+            (std::vector<std::string>{"-conf", "/home/me/My Game/script/SDESK_C.CNF", "-noconsole",
+                                      "-c", "mount c \"/home/me/My Game/script\"", "-c", "c:",
+                                      "-c", "command /c C:\\SDESK_C.BAT < NUL > C:\\SDESK_C.OUT",
+                                      "-c", "exit"}));
   EXPECT_EQ(command.workingFolder, "/home/me/My Game/script");
+  EXPECT_EQ(command.environment,
+            (std::vector<std::string>{"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}));
 }
 
 #if !defined(_WIN32)
 
-TEST(SystemBatchStarter, MissingBatchFileIsReported) {
+TEST(SystemBatchRunner, MissingBatchFileIsReported) {
   TempDir dir;
-  EXPECT_THAT([&] { SystemBatchStarter().Start(dir.path(), "Script.bat"); },
-              ThrowsMessage<ScriptDeskError>(HasSubstr("There is no Script.bat")));
+  EXPECT_THAT([&] { SystemBatchRunner().Start(dir.path(), "Script.bat"); },
+              ThrowsMessage<ScriptDeskError>(
+                  StrEq("There is no Script.bat in " + dir.path().string() + ".")));
 }
 
-TEST(SystemBatchStarter, MissingDosBoxSaysHowToInstallIt) {
+TEST(SystemBatchRunner, MissingDosBoxSaysHowToInstallIt) {
+  for (const char* folder : {"/opt/homebrew/bin/dosbox", "/usr/local/bin/dosbox"}) {
+    if (std::filesystem::exists(folder)) GTEST_SKIP() << "DOSBox is found at " << folder;
+  }
   TempDir dir;
   dir.Write("SCRIPT.BAT", "echo\r\n");
   ScopedEnv path("PATH", dir.path().string().c_str());
-  EXPECT_THAT([&] { SystemBatchStarter().Start(dir.path(), "Script.bat"); },
+  EXPECT_THAT([&] { SystemBatchRunner().Start(dir.path(), "Script.bat"); },
               ThrowsMessage<ScriptDeskError>(HasSubstr("apt-get install dosbox")));
+  EXPECT_EQ(test::FolderBytes(dir.path()).size(), 1u);
 }
 
-// Runs the real DOSBox without a window, as the build's Step 4 does with one.
-TEST(SystemBatchStarter, RunsScriptBatInDosBox) {
+// The real DOSBox: the output is captured, a PAUSE does not wait for a key, the batch file is
+// left as it was and the helper files are gone afterwards.
+TEST(SystemBatchRunner, CapturesWhatScriptBatPrintsInDosBox) {
   if (FindOnPath("dosbox").empty()) GTEST_SKIP() << "DOSBox is not installed; skipping the run";
   TempDir dir;
-  dir.Write("Script.bat",
-            "echo compiled > SCRIPT.DAT\r\necho english > ENGLISH.DAT\r\necho h > STRINGS.H\r\n");
-  ScopedEnv video("SDL_VIDEODRIVER", "dummy");
-  ScopedEnv audio("SDL_AUDIODRIVER", "dummy");
-  SystemBatchStarter starter;
-  const auto started = std::chrono::steady_clock::now();
-  starter.Start(dir.path(), "Script.bat");
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
-      << "the start must not wait for the batch file";
-  const auto deadline = started + std::chrono::seconds(60);
-  while (!(dir.Exists("SCRIPT.DAT") && dir.Exists("ENGLISH.DAT") && dir.Exists("STRINGS.H")) &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::string batch = "echo compiling\r\npause\r\necho done > SCRIPT.DAT\r\n";
+  dir.Write("Script.bat", batch);
+  SystemBatchRunner runner;
+  runner.Start(dir.path(), "Script.bat");
+  std::optional<BatchOutcome> outcome;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!(outcome = runner.Poll()) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  EXPECT_EQ(dir.Read("SCRIPT.DAT"), "compiled\r\n");
-  EXPECT_EQ(dir.Read("ENGLISH.DAT"), "english\r\n");
+  ASSERT_TRUE(outcome) << "DOSBox did not end within 60 s";
+  EXPECT_EQ(outcome->exitStatus, 0);
+  EXPECT_THAT(outcome->console, HasSubstr("compiling\r\n"));
+  EXPECT_THAT(outcome->console, HasSubstr("Press any key"));
+  EXPECT_THAT(outcome->console, Not(HasSubstr("errorlevel")));
+  EXPECT_EQ(test::FolderBytes(dir.path()),
+            (std::map<std::string, std::string>{{"Script.bat", batch}, {"SCRIPT.DAT", "done\r\n"}}));
 }
 
 #endif

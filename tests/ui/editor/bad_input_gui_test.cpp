@@ -113,7 +113,8 @@ const Matcher<const std::string&> kAny = ::testing::_;
 // clang-format off
 std::vector<BadInput> Rows() {
   const auto load = [](std::string bytes) { return [bytes](Bench& b) { b.Load(bytes); }; };
-  const char* copyFiles[] = {"script.dat", "ENGLISH.dat", "script.txt", "ENGLISH.txt", "String.h"};
+  // The texts first: compiled output older than its text is not copied at all.
+  const char* copyFiles[] = {"script.txt", "ENGLISH.txt", "script.dat", "ENGLISH.dat", "String.h"};
   return {
       {"BinaryFile", {}, load(test::ScrambledBytes()), Told::Error, kNoScript, true},
       {"NulBytesOnly", {}, load(std::string(1000, '\0')), Told::Error, kNoScript, true},
@@ -209,7 +210,8 @@ std::vector<BadInput> Rows() {
                                        (b.input.path() / "gone").string() +
                                        "\r\nDeleteSource=1\r\n[Txt]\r\nDeleteTxt=1\r\n");
          for (const char* name : copyFiles) b.root.Write(name, name);
-       }, [](Bench& b) { b.ClickBuild("sbCopy"); }, Told::Error, Eq("File not found"s), true,
+       }, [](Bench& b) { b.ClickBuild("sbCopy"); }, Told::Error,
+       AllOf(StartsWith("File not found: "), EndsWith("gone/script.dat")), true,
        [copyFiles](Bench& b) {
          for (const char* name : copyFiles) EXPECT_TRUE(b.root.Exists(name)) << name;
          EXPECT_FALSE(fs::exists(b.input.path() / "gone"));

@@ -1,0 +1,73 @@
+#include "core/build/compile_step.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/platform/errors.h"
+
+namespace scriptdesk {
+
+namespace {
+
+bool IsCompilerError(const std::string& line) {
+  return line.rfind("ERROR :", 0) == 0;
+}
+
+}  // namespace
+
+Lines ConsoleLines(std::string_view console) {
+  Lines lines;
+  std::size_t more = 0;
+  for (std::string& line : SplitFileLines(console)) {
+    // A DOS program may leave an end-of-file mark or other control bytes in its output.
+    line.erase(std::remove_if(line.begin(), line.end(),
+                              [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }),
+               line.end());
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    if (line.empty()) continue;
+    if (lines.size() < kMaxConsoleLines) {
+      lines.push_back(std::move(line));
+    } else {
+      ++more;
+    }
+  }
+  if (more > 0) lines.push_back("... and " + std::to_string(more) + " more lines");
+  return lines;
+}
+
+ScriptBatStep::ScriptBatStep(std::unique_ptr<BatchRunner> runner)
+    : runner_(std::move(runner)) {}
+
+void ScriptBatStep::Start(const std::filesystem::path& programFolder) {
+  startFailure_.reset();
+  try {
+    runner_->Start(programFolder, "Script.bat");
+  } catch (const ScriptDeskError& error) {
+    startFailure_ =
+        CompileResult{{}, false, UserText("Script.bat could not be started: ").Append(error.text())};
+  }
+}
+
+std::optional<CompileResult> ScriptBatStep::Poll() {
+  if (startFailure_) return std::exchange(startFailure_, std::nullopt);
+  auto outcome = runner_->Poll();
+  if (!outcome) return std::nullopt;
+  CompileResult result{ConsoleLines(outcome->console), false, {}};
+  if (!outcome->exitStatus) {
+    result.reason = "Script.bat left no exit status: it ended before its last line (an EXIT?).";
+  } else if (*outcome->exitStatus != 0) {
+    result.reason = "Script.bat ended with exit status " + std::to_string(*outcome->exitStatus) + ".";
+  } else if (std::any_of(result.lines.begin(), result.lines.end(), IsCompilerError)) {
+    result.reason = "The compiler reported an error, though Script.bat ended with exit status 0.";
+  } else {
+    result.succeeded = true;
+  }
+  return result;
+}
+
+void ScriptBatStep::Stop() {
+  startFailure_.reset();
+  runner_->Stop();
+}
+
+}  // namespace scriptdesk
