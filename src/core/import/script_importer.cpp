@@ -397,20 +397,23 @@ std::vector<UnkeptKey> UnkeptKeyLines(std::string_view text, TakenLines taken) {
       return;
     }
     const bool continues = TrimBlanks(line).ends_with('>');
-    if (std::exchange(continued, continues)) return;
+    if (continued) {
+      continued = continues;
+      return;
+    }
     const auto key = KeyOf(line);
     if (!key || leftOut) return;
     if (read != nullptr) {
       const auto lines = read->find(LowerAscii(*key));
       if (lines != read->end() && lines->second > 0) {
         --lines->second;
-        continued = false;
         return;
       }
     }
     const auto [at, added] = index.try_emplace(LowerAscii(*key), unkept.size());
     if (added) unkept.push_back({std::string(*key) + "=", 0});
     ++unkept[at->second].lines;
+    continued = continues;
   });
   std::stable_sort(unkept.begin(), unkept.end(),
                    [](const UnkeptKey& a, const UnkeptKey& b) { return a.lines > b.lines; });

@@ -442,6 +442,7 @@ TEST_F(ScriptImporterTest, CountsTheKeyLinesTheProjectDoesNotKeep) {
        "[Level]\nName=A\nTriggerGroup=1, $2000, > ; on\n  $3000 = x\nCustomize= C\nFMV=1,0",
        {{"Plugin=", 2}, {"LoadSave=", 1}, {"TriggerGroup=", 1}, {"Customize=", 1}, {"FMV=", 1}}},
       {"Name=Before\n[Level]\nName=A", {{"Name=", 1}}},
+      {"[Level]\nName=A\nno key here >\nPlugin=1", {{"Plugin=", 1}}},
       {"[Options]\nTitle=ENABLED\n[Options]\nTitle=DISABLED", {{"Title=", 1}}},
       {"[Level]\nLegend=L\nLevel=DATA\\X,1", {{"Legend=", 1}, {"Level=", 1}}},
       {"[Notes]\nA=1\n[Level]\nName=A\nKey=\nKey=5,K,$1", {{"A=", 1}}},
