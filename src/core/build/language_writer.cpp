@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 namespace scriptdesk {
 
@@ -16,8 +18,36 @@ const char kBanner[] = ";**************************************";
 constexpr int kStockDropCount = 70;
 constexpr int kItemNameLimit = 71;
 
-bool HoldsNamedLevel(const TLevel& level) {
-  return !level.IsFree() && !level.NoLevel;
+using Strings = std::unordered_set<std::string>;
+
+// The string the game's compiler takes from a line of a language file: no comment; after a
+// label ("LABEL:") or else from the first character that is no tab, up to the next tab.
+std::string StringOfLine(std::string_view line) {
+  line = line.substr(0, line.find(';'));
+  const auto colon = line.find(':');
+  if (colon != std::string_view::npos) line.remove_prefix(colon + 1);
+  const auto first = line.find_first_not_of('\t');
+  if (first == std::string_view::npos) return {};
+  line.remove_prefix(first);
+  return std::string(line.substr(0, line.find('\t')));
+}
+
+// What the pages written before the PlayStation strings hold: generic strings, where the game's
+// compiler looks up the level and item names of script.txt.
+Strings GenericPageStrings(const LanguageTexts& pages) {
+  Strings strings;
+  for (LanguagePage page : {LanguagePage::Weapons, LanguagePage::Game, LanguagePage::Examine}) {
+    for (const auto& line : pages[static_cast<std::size_t>(page)]) strings.insert(StringOfLine(line));
+  }
+  return strings;
+}
+
+// Whether a level's legend or name goes into the level strings. A NoLevel level's text does
+// only when it stands in none of those pages: the compiler looks it up as it looks up any
+// other (the game's own script names such levels after texts of the pages, "Yes" or "USE").
+bool PlacesText(const TLevel& level, const std::string& text, const Strings& pageStrings) {
+  if (level.IsFree()) return false;
+  return !level.NoLevel || !pageStrings.contains(text);
 }
 
 // Puts text at position pos, or at the end when pos lies at or past it.
@@ -56,16 +86,17 @@ LanguageFile LanguageWriter::Write(const ScriptModel& model, const LanguageTexts
   AppendText(out, "[Strings]");
 
   // Legends come first; the level names follow them, each at its slot's offset.
+  const Strings pageStrings = GenericPageStrings(pages);
   std::size_t legendCount = 0;
   for (const TLevel& level : model.Levels) {
-    if (HoldsNamedLevel(level) && !level.Legend.empty()) {
+    if (!level.Legend.empty() && PlacesText(level, level.Legend, pageStrings)) {
       PutAt(levelStrings, legendCount, level.Legend);
       ++legendCount;
     }
   }
   for (std::size_t slot = 0; slot < model.Levels.size(); ++slot) {
     const TLevel& level = model.Levels[slot];
-    if (HoldsNamedLevel(level)) PutAt(levelStrings, legendCount + slot, level.Name);
+    if (PlacesText(level, level.Name, pageStrings)) PutAt(levelStrings, legendCount + slot, level.Name);
   }
   AppendList(out, levelStrings);
   AppendPage(out, pages, LanguagePage::Weapons);

@@ -1,5 +1,6 @@
 #include "core/build/script_writer.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
@@ -81,13 +82,19 @@ Lines ScriptWriter::Write(const ScriptModel& model) {
         break;
       case HeaderFieldKind::Text:
       case HeaderFieldKind::Dollar:
-        out.push_back(field.prefix + h.*field.text);
+        if (field.writeEmpty || !(h.*field.text).empty()) out.push_back(field.prefix + h.*field.text);
         break;
-      case HeaderFieldKind::Group:
-        out.push_back(field.prefix + Joined(GroupTexts(field, h)));
+      case HeaderFieldKind::Group: {
+        const auto texts = GroupTexts(field, h);
+        const bool any = std::any_of(texts.begin(), texts.end(),
+                                     [](const std::string& text) { return !text.empty(); });
+        if (field.writeEmpty || any) out.push_back(field.prefix + Joined(texts));
         break;
+      }
       case HeaderFieldKind::Path:
-        out.push_back(field.prefix + h.*field.text + "," + h.*field.second);
+        if (field.writeEmpty || !(h.*field.text).empty()) {
+          out.push_back(field.prefix + h.*field.text + "," + h.*field.second);
+        }
         break;
     }
   }

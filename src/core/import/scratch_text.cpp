@@ -1,7 +1,6 @@
 #include "core/import/scratch_text.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "core/platform/ascii_text.h"
 
@@ -26,12 +25,28 @@ void RemoveAll(std::string& text, std::string_view pattern) {
   text.resize(write);
 }
 
+void RemoveCommentsAndTabs(std::string& text) {
+  std::size_t write = 0;
+  bool comment = false;
+  for (const char c : text) {
+    if (c == '\r' || c == '\n') comment = false;
+    if (c == ';') comment = true;
+    if (!comment) text[write++] = c == '\t' ? ' ' : c;
+  }
+  text.resize(write);
+}
+
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(),
+                                      [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 void NormaliseScratchText(std::string& text, ImportProgress& progress) {
   using namespace std::string_view_literals;
   progress.Advance();
-  std::replace(text.begin(), text.end(), '\t', ' ');
+  RemoveCommentsAndTabs(text);
   progress.Advance();
   RemoveAll(text, "\0\0\0"sv);
   progress.Advance();
@@ -39,27 +54,43 @@ void NormaliseScratchText(std::string& text, ImportProgress& progress) {
   progress.Advance();
 }
 
-void NumberLevelSections(std::string& text, ImportProgress& progress) {
-  constexpr std::string_view kHeader = "[level]";
+std::optional<std::string_view> SectionHeaderName(std::string_view line) {
+  const auto pos = SkipBlanks(line, 0);
+  if (pos == line.size() || line[pos] != '[') return std::nullopt;
+  const auto rest = line.substr(pos + 1);
+  return TrimBlanks(rest.substr(0, rest.find(']')));
+}
+
+LevelSections NumberLevelSections(std::string& text, ImportProgress& progress) {
+  constexpr std::string_view kLevel = "level";
   std::string out;
   out.reserve(text.size() + 2 * kNumberedLevels);
+  LevelSections sections;
   std::size_t copied = 0;
-  bool exhausted = false;
-  for (int n = 0; n < kNumberedLevels; ++n) {
-    progress.Advance();
-    // The gauge counts all 39 numbers even when the text runs out of headers early.
-    if (exhausted) continue;
-    const auto at = FindNoCase(text, kHeader, copied);
-    if (at == std::string_view::npos) {
-      exhausted = true;
-      continue;
+  ForEachLine(text, [&](std::string_view line, std::size_t start) {
+    const auto name = SectionHeaderName(line);
+    if (!name) return;
+    std::string header;
+    if (EqualsNoCase(*name, kLevel)) {
+      if (sections.numbered == kNumberedLevels) {
+        ++sections.leftOut;
+        return;
+      }
+      header = "[Level" + std::to_string(sections.numbered++) + "]";
+    } else if (StartsWithNoCase(*name, kLevel) && IsDigits(name->substr(kLevel.size()))) {
+      header = "[~" + std::string(*name) + "]";
+    } else {
+      return;
     }
-    out.append(text, copied, at - copied);
-    out += "[Level" + std::to_string(n) + "]";
-    copied = at + kHeader.size();
-  }
+    out.append(text, copied, start - copied);
+    out += header;
+    copied = start + line.size();
+  });
   out.append(text, copied);
   text = std::move(out);
+  // The gauge counts all 39 numbers, however many headers the text holds.
+  for (int n = 0; n < kNumberedLevels; ++n) progress.Advance();
+  return sections;
 }
 
 }  // namespace scriptdesk

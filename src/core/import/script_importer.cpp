@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/import/scratch_text.h"
@@ -20,14 +23,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Flag rule: only the whole value "enabled", in any letter case, sets a flag; a comment after
-// it does not.
+// Flag rule: only the value "enabled", in any letter case, sets a flag.
 bool Flag(std::string_view value) {
   return EqualsNoCase(value, "enabled");
 }
 
 std::string DropFront(std::string_view text, std::size_t count) {
   return std::string(count < text.size() ? text.substr(count) : std::string_view());
+}
+
+std::string Trimmed(std::string_view text) {
+  return std::string(TrimBlanks(text));
 }
 
 // The text before the next comma, taken off `text` together with that comma. Without a comma
@@ -40,11 +46,25 @@ std::string_view TakeField(std::string_view& text) {
   return field;
 }
 
-// Comma fields into `fields`: all but the last taken, and the last one gets whatever remains,
-// comments included.
+// Comma fields into `fields`, each without the blanks around it: all but the last taken, and
+// the last one gets whatever remains.
 void CommaFields(std::string_view text, std::span<std::string> fields) {
-  for (std::size_t i = 0; i + 1 < fields.size(); ++i) fields[i] = std::string(TakeField(text));
-  fields.back() = std::string(text);
+  for (std::size_t i = 0; i + 1 < fields.size(); ++i) fields[i] = Trimmed(TakeField(text));
+  fields.back() = Trimmed(text);
+}
+
+// The pieces of a text between commas and blanks, empty ones skipped: how the game's compiler
+// cuts a line into numbers.
+std::vector<std::string_view> Tokens(std::string_view text) {
+  std::vector<std::string_view> tokens;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    auto end = text.find_first_of(", ", start);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > start) tokens.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return tokens;
 }
 
 // Path rule: the folder up to the first "\" goes; then file name and audio track either side of
@@ -54,39 +74,70 @@ void ReadPath(std::string_view value, std::string& file, std::string& audio) {
   if (slash != std::string_view::npos) value.remove_prefix(slash + 1);
   const auto comma = value.find(',');
   if (comma == std::string_view::npos) {
-    file = audio = std::string(value);
+    file = audio = Trimmed(value);
     return;
   }
-  file = std::string(value.substr(0, comma));
-  audio = std::string(value.substr(comma + 1));
+  file = Trimmed(value.substr(0, comma));
+  audio = Trimmed(value.substr(comma + 1));
 }
 
 // The text after the first `mark`, or the whole text without one.
-std::string AfterFirst(std::string_view text, char mark) {
+std::string_view AfterFirst(std::string_view text, char mark) {
   const auto at = text.find(mark);
-  return std::string(at == std::string_view::npos ? text : text.substr(at + 1));
+  return at == std::string_view::npos ? text : text.substr(at + 1);
 }
 
-std::string BeforeFirst(std::string_view text, char mark) {
-  return std::string(text.substr(0, text.find(mark)));
+// A decimal number as the game's compiler reads one: a sign and the digits up to the first
+// other character, kept in 32 bits.
+std::uint32_t DecimalBits(std::string_view text) {
+  std::size_t at = 0;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  std::uint32_t number = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    number = number * 10u + static_cast<std::uint32_t>(text[at] - '0');
+  }
+  return negative ? 0u - number : number;
 }
 
-// "0,ENGLISH.TXT" gives "ENGLISH": the index and its comma go, then the extension when the rest
-// is long enough to hold one.
+bool IsDecimal(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string Hex(std::uint32_t number, int digits) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string text(static_cast<std::size_t>(digits), '0');
+  for (auto i = text.size(); i-- > 0; number >>= 4) text[i] = kDigits[number & 0xFu];
+  return text;
+}
+
+// The model holds what follows the script's "$". A value written without one is a decimal
+// number to the game's compiler, so it becomes its byte in hexadecimal; other texts stay whole.
+std::string SecurityValue(std::string_view value) {
+  if (value.find('$') != std::string_view::npos) return std::string(AfterFirst(value, '$'));
+  if (IsDecimal(value)) return Hex(DecimalBits(value) & 0xFFu, 2);
+  return std::string(value);
+}
+
+// "0, ENGLISH.TXT" gives "ENGLISH": the name is the word after the index, as the game's
+// compiler reads it; then the extension goes when the name is long enough to hold one.
 std::string LanguageName(std::string_view value) {
-  std::string name = DropFront(value, 2);
+  const auto tokens = Tokens(value);
+  std::string name = tokens.size() > 1 ? std::string(tokens[1]) : std::string();
   if (name.size() >= 4) name.resize(name.size() - 4);
   return name;
 }
 
-// An item number or combination part: leading blanks, a sign and a "$" for hexadecimal are
-// allowed, and nothing after the digits, not even a blank.
-std::int32_t ReadItemInteger(std::string_view text) {
+// An item number or combination part: a sign and a "$" for hexadecimal are allowed, and
+// nothing else after the digits.
+std::int32_t ReadItemInteger(std::string_view written) {
+  const auto text = TrimBlanks(written);
   const auto fail = [&] {
-    throw ConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw ConvertError("'" + std::string(written) + "' is not a valid integer value");
   };
   std::size_t at = 0;
-  while (at < text.size() && text[at] == ' ') ++at;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
   int base = 10;
@@ -109,18 +160,23 @@ std::int32_t ReadItemInteger(std::string_view text) {
   return static_cast<std::int32_t>(bits);
 }
 
-// What follows the number of an item line: the name up to the next comma, blanks kept, then six
-// comma fields. Each value loses its surrounding blanks and one leading "$", so "$0000,$0400",
-// ", $0400" and a first "$" right after the name's comma all read the same; the sixth keeps
-// the rest of the line.
+// An item value as the game's compiler reads it: after a "$" hexadecimal digits, kept as
+// written; otherwise a decimal number, which the model holds as its 16 bits in four
+// hexadecimal digits ("-1" is "ffff").
+std::string ItemValue(std::string_view token) {
+  if (token.front() == '$') return std::string(token.substr(1));
+  return Hex(DecimalBits(token) & 0xFFFFu, 4);
+}
+
+// What follows the number of an item line: the name up to the next comma, then six values cut
+// as the game's compiler cuts them, so blanks, "$" right after the name's comma and empty
+// fields all read the same. Values the line lacks are empty; more than six are not read.
 void ReadItemTail(std::string_view rest, ItemSlot& slot) {
-  slot.Name = std::string(TakeField(rest));
-  ItemValues fields;
-  CommaFields(rest, fields);
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    auto value = TrimBlanks(fields[i]);
-    if (!value.empty() && value.front() == '$') value.remove_prefix(1);
-    slot.Values[i] = std::string(value);
+  const auto comma = rest.find(',');
+  slot.Name = Trimmed(rest.substr(0, comma));
+  const auto tokens = Tokens(comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1));
+  for (std::size_t i = 0; i < slot.Values.size(); ++i) {
+    slot.Values[i] = i < tokens.size() ? ItemValue(tokens[i]) : std::string();
   }
   slot.Enabled = true;
 }
@@ -142,9 +198,8 @@ constexpr ItemKey kPickupCombo{"PickupCombo", ItemKind::Pickup, true};
 // The slot an item line names, with the Number it stores; -1 when it names none.
 int ItemSlotOf(const ItemKey& item, std::string_view& rest, std::string& number) {
   if (!item.combo) {
-    const auto text = TakeField(rest);
-    const std::int32_t n = ReadItemInteger(text);
-    number = std::string(text);
+    const std::int32_t n = ReadItemInteger(TakeField(rest));
+    number = std::to_string(n);
     return n >= 1 && n <= ItemPlainCount(item.kind) ? n - 1 : -1;
   }
   const std::int32_t a = ReadItemInteger(TakeField(rest));
@@ -157,6 +212,9 @@ int ItemSlotOf(const ItemKey& item, std::string_view& rest, std::string& number)
   const int shift = keyPlain - ItemPlainCount(ItemKind::Pickup);
   return slot >= keyPlain && slot - shift < ItemSlotCount(ItemKind::Pickup) ? slot - shift : -1;
 }
+
+// How many lines of each key of each section (both in small letters) the reader took.
+using TakenLines = std::unordered_map<std::string, std::unordered_map<std::string, int>>;
 
 class ScratchReader {
  public:
@@ -184,7 +242,7 @@ class ScratchReader {
           h.*field.text = Read(section, field.key);
           break;
         case HeaderFieldKind::Dollar:
-          h.*field.text = AfterFirst(Read(section, field.key), '$');
+          h.*field.text = SecurityValue(Read(section, field.key));
           break;
         case HeaderFieldKind::Group:
           CommaFields(Read(section, field.key), field.texts(h));
@@ -196,10 +254,14 @@ class ScratchReader {
     }
   }
 
-  // Fills `level` from section `s`; false when the section names no level.
+  // Fills `level` from section `s`; false when the section names no level, which then keeps
+  // none of its lines.
   bool ReadLevel(const std::string& s, TLevel& level) {
     auto name = Read(s, "Name");
-    if (name.empty() || name == "-") return false;
+    if (name.empty() || name == "-") {
+      taken_.erase(LowerAscii(s));
+      return false;
+    }
     for (const LevelField& field : LevelFields()) {
       switch (field.kind) {
         case LevelFieldKind::Text:
@@ -211,9 +273,11 @@ class ScratchReader {
         case LevelFieldKind::Flag:
           level.*field.flag = Flag(Read(s, field.key));
           break;
-        case LevelFieldKind::Number:
-          level.*field.number = ini_.ReadInteger(s, field.key, 0);
+        case LevelFieldKind::Number: {
+          std::int32_t number = 0;
+          level.*field.number = ParseIniInteger(Read(s, field.key), number) ? number : 0;
           break;
+        }
         case LevelFieldKind::Group: {
           const auto texts = field.texts(level);
           CommaFields(Read(s, field.key, "0"), texts);
@@ -222,14 +286,13 @@ class ScratchReader {
         }
         case LevelFieldKind::Mirror: {
           const auto mirror = Read(s, field.key, "0");
-          level.*field.text = BeforeFirst(mirror, ',');
+          std::string_view rest = mirror;
+          const auto comma = rest.find(',');
+          level.*field.text = Trimmed(rest.substr(0, comma));
           // The value's "$" is looked for after the room: a "$" inside the room would
           // otherwise shift the value, and the next save would write a different line.
-          const auto comma = mirror.find(',');
-          level.*field.second =
-              AfterFirst(comma == std::string::npos ? std::string_view(mirror)
-                                                    : std::string_view(mirror).substr(comma + 1),
-                         '$');
+          if (comma != std::string_view::npos) rest.remove_prefix(comma + 1);
+          level.*field.second = Trimmed(AfterFirst(rest, '$'));
           break;
         }
         case LevelFieldKind::Items:
@@ -240,9 +303,23 @@ class ScratchReader {
     return true;
   }
 
+  TakenLines& Taken() { return taken_; }
+
  private:
+  // The first line left of the key, or nullopt when there is none; each line read counts as
+  // taken.
+  std::optional<std::string> Take(std::string_view section, std::string_view key) {
+    // No line holds a line break, so this default tells an absent key from an empty one.
+    static constexpr std::string_view kAbsent = "\n";
+    auto value = ini_.ReadString(section, key, kAbsent);
+    if (value == kAbsent) return std::nullopt;
+    ++taken_[LowerAscii(section)][LowerAscii(key)];
+    return value;
+  }
+
   std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) {
-    return ini_.ReadString(section, key, fallback);
+    auto value = Take(section, key);
+    return value ? *std::move(value) : std::string(fallback);
   }
 
   // At most as many lines of each item key as its table has slots for it; the later of two lines
@@ -264,14 +341,19 @@ class ScratchReader {
   }
 
   void ReadItem(const std::string& s, const ItemKey& item, TLevel& level) {
-    const auto value = Read(s, item.key);
-    if (value.empty()) return;
+    auto value = Take(s, item.key);
+    // A line left empty (a comment alone) names no item and uses up no read.
+    while (value && value->empty()) {
+      ini_.DeleteKey(s, item.key);
+      value = Take(s, item.key);
+    }
+    if (!value) return;
     ini_.DeleteKey(s, item.key);
-    std::string_view rest = value;
+    std::string_view rest = *value;
     std::string number;
     const int slot = ItemSlotOf(item, rest, number);
     if (slot < 0) {
-      skipped_.push_back(std::string(item.key) + "=" + value);
+      skipped_.push_back(std::string(item.key) + "=" + *value);
       return;
     }
     ItemSlot& target = level.Items(item.kind)[static_cast<std::size_t>(slot)];
@@ -281,70 +363,89 @@ class ScratchReader {
 
   IniFile& ini_;
   std::vector<std::string>& skipped_;
+  TakenLines taken_;
 };
 
-// Calls `visit` with the name, in small letters, of every line that the INI reader takes for a
-// section header, until it returns false.
-template <typename Visit>
-void ForEachSectionName(std::string_view text, Visit&& visit) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    auto end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    const auto line = TrimBlanks(text.substr(start, end - start));
-    if (!line.empty() && line.front() == '[') {
-      const auto rest = line.substr(1);
-      if (!visit(LowerAscii(TrimBlanks(rest.substr(0, rest.find(']')))))) return;
+// The key of a line the INI reader takes for one, as written; nullopt for any other line.
+std::optional<std::string_view> KeyOf(std::string_view line) {
+  const auto equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const auto key = TrimBlanks(line.substr(0, equals));
+  if (key.empty()) return std::nullopt;
+  return key;
+}
+
+// Every key line of the scratch text that the reader did not take, counted by key, most lines
+// first. A line that ends in ">" goes on in the next line (other tools' long commands): that
+// line is part of it, not a line of its own. Sections past the 39 numbered ones are told apart.
+std::vector<UnkeptKey> UnkeptKeyLines(std::string_view text, TakenLines taken) {
+  std::vector<UnkeptKey> unkept;
+  std::unordered_map<std::string, std::size_t> index;
+  std::unordered_set<std::string> seenSections;
+  std::unordered_map<std::string, int>* read = nullptr;
+  bool leftOut = false;
+  bool continued = false;
+  ForEachLine(text, [&](std::string_view line, std::size_t) {
+    if (const auto name = SectionHeaderName(line)) {
+      const std::string lower = LowerAscii(*name);
+      // The reader sees only the first section of a name.
+      const bool first = seenSections.insert(lower).second;
+      const auto found = taken.find(lower);
+      read = first && found != taken.end() ? &found->second : nullptr;
+      leftOut = lower == "level";
+      continued = false;
+      return;
     }
-    start = end + 1;
-  }
+    const bool continues = TrimBlanks(line).ends_with('>');
+    if (continued) {
+      continued = continues;
+      return;
+    }
+    const auto key = KeyOf(line);
+    if (!key || leftOut) return;
+    if (read != nullptr) {
+      const auto lines = read->find(LowerAscii(*key));
+      if (lines != read->end() && lines->second > 0) {
+        --lines->second;
+        return;
+      }
+    }
+    const auto [at, added] = index.try_emplace(LowerAscii(*key), unkept.size());
+    if (added) unkept.push_back({std::string(*key) + "=", 0});
+    ++unkept[at->second].lines;
+    continued = continues;
+  });
+  std::stable_sort(unkept.begin(), unkept.end(),
+                   [](const UnkeptKey& a, const UnkeptKey& b) { return a.lines > b.lines; });
+  return unkept;
 }
 
 bool IsScriptSection(const std::string& name) {
   return name == "psxextensions" || name == "pcextensions" || name == "language" ||
-         name == "options" || name == "title" || name.starts_with("level");
+         name == "options" || name == "title" || name == "level";
 }
 
 bool HoldsScriptSection(std::string_view text) {
   bool found = false;
-  ForEachSectionName(text, [&](const std::string& name) {
-    found = IsScriptSection(name);
-    return !found;
+  ForEachLine(text, [&](std::string_view line, std::size_t) {
+    const auto name = SectionHeaderName(line);
+    found = found || (name && IsScriptSection(LowerAscii(*name)));
   });
   return found;
 }
 
-// The "[Level]" headers that the numbering left as they were.
-int UnnumberedLevelSections(std::string_view text) {
-  int count = 0;
-  ForEachSectionName(text, [&](const std::string& name) {
-    if (name == "level") ++count;
-    return true;
-  });
-  return count;
-}
-
-// A byte-order mark of UTF-16, or (without one) a NUL in nearly every other byte of the first
-// lines, as plain Latin text saved as UTF-16 has. Such a text would read as no section at all.
-bool LooksLikeUtf16(std::string_view bytes) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  if (bytes.size() >= 2 &&
-      ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF))) {
-    return true;
+// A selected language without a name would make the build save a file named ".txt": the first
+// language that has one is selected instead.
+std::optional<LanguageReselected> SelectNamedLanguage(THeader& header) {
+  if (!header.SelectedLanguageName().empty()) return std::nullopt;
+  for (int i = 0; i < kLanguageCount; ++i) {
+    const std::string& name = header.Languages[static_cast<std::size_t>(i)];
+    if (name.empty()) continue;
+    LanguageReselected change{header.SelectedLanguage, i, name};
+    header.SelectedLanguage = i;
+    return change;
   }
-  constexpr std::size_t kLookedAt = 256;
-  const std::size_t pairs = std::min(bytes.size(), kLookedAt) / 2;
-  if (pairs < 4) return false;
-  std::size_t evenNuls = 0;
-  std::size_t oddNuls = 0;
-  for (std::size_t i = 0; i < pairs; ++i) {
-    evenNuls += byte(2 * i) == 0 ? 1 : 0;
-    oddNuls += byte(2 * i + 1) == 0 ? 1 : 0;
-  }
-  // A character beyond Latin-1 here and there has no NUL; one eighth of them is allowed.
-  const auto most = [&](std::size_t count) { return count * 8 >= pairs * 7; };
-  const auto few = [&](std::size_t count) { return count * 8 <= pairs; };
-  return (most(oddNuls) && few(evenNuls)) || (most(evenNuls) && few(oddNuls));
+  return std::nullopt;
 }
 
 // Ends every import the same way, whether it succeeded or not: the scratch file goes and the
@@ -376,19 +477,22 @@ class ScratchSession {
 
 // Reads the normalised scratch text into a copy of the project and puts the copy in place only
 // when all of it was read.
-ImportResult ImportScratchText(ScriptModel& model, const fs::path& scratch, std::string text,
+ImportResult ImportScratchText(ScriptModel& model, const fs::path& scratch, ScriptSource source,
                                ImportProgress& progress) {
   ScriptModel result = model;
   result.ClearAllLevels();
   for (int slot = 0; slot < kMaxLevels; ++slot) progress.Advance();
-  NumberLevelSections(text, progress);
+  std::string& text = source.text;
 
   ImportResult outcome;
-  outcome.LevelSectionsLeftOut = UnnumberedLevelSections(text);
+  const LevelSections sections = NumberLevelSections(text, progress);
+  outcome.LevelSectionsLeftOut = sections.leftOut;
+  outcome.SkippedIncludes = std::move(source.skippedIncludes);
+  outcome.UnmappedCharacters = std::move(source.unmappedCharacters);
   {
     // The reader consumes lines in memory and never writes them back: the scratch file on disk
     // stays as the command wrote it until it is removed.
-    auto ini = IniFile::FromBytes(scratch, std::move(text));
+    auto ini = IniFile::FromBytes(scratch, text);
     struct DiscardOnExit {
       IniFile& ini;
       ~DiscardOnExit() { ini.Discard(); }
@@ -397,13 +501,15 @@ ImportResult ImportScratchText(ScriptModel& model, const fs::path& scratch, std:
     reader.ReadHeader(result.Header);
     for (int n = 0; n < kNumberedLevels; ++n) {
       progress.Advance();
-      // The next free slot, not slot n: a section that names no level (or a "[Level]" in a
-      // comment, which uses up a number) leaves no gap, so the levels stay in slots
-      // 0..LevelCount-1 in file order.
+      // The next free slot, not slot n: a section that names no level leaves no gap, so the
+      // levels stay in slots 0..LevelCount-1 in file order.
       TLevel& level = result.Levels[static_cast<std::size_t>(result.LevelCount)];
       if (reader.ReadLevel("Level" + std::to_string(n), level)) result.AppendLevel();
     }
+    outcome.UnnamedLevelSections = sections.numbered - result.LevelCount;
+    outcome.UnkeptKeys = UnkeptKeyLines(text, std::move(reader.Taken()));
   }
+  outcome.Language = SelectNamedLanguage(result.Header);
   model = std::move(result);
   return outcome;
 }
@@ -416,18 +522,19 @@ ImportResult ImportScriptFile(ScriptModel& model, const fs::path& programFolder,
   ScratchSession session(programFolder / kScratchFileName, progress);
   BlockCopyFile(chosenFile, session.path(), pump);
 
-  std::string text = ReadFileBytes(session.path());
+  const std::string bytes = ReadFileBytes(session.path());
   const std::string name = chosenFile.filename().string();
-  if (LooksLikeUtf16(text)) {
+  if (LooksLikeUtf16(bytes)) {
     throw NotAScriptError(name + " is a UTF-16 text; save it as ANSI text and load it again.");
   }
-  NormaliseScratchText(text, progress);
-  if (!HoldsScriptSection(text)) {
+  ScriptSource source = ExpandScript(bytes, name, chosenFile);
+  NormaliseScratchText(source.text, progress);
+  if (!HoldsScriptSection(source.text)) {
     throw NotAScriptError(name + " holds no script: none of its lines is a section of script.txt.");
   }
   progress.SetValue(0);
   progress.SetCaption("Load");
-  return ImportScratchText(model, session.path(), std::move(text), progress);
+  return ImportScratchText(model, session.path(), std::move(source), progress);
 }
 
 ImportResult ImportStockScript(ScriptModel& model, const fs::path& programFolder,
@@ -436,10 +543,11 @@ ImportResult ImportStockScript(ScriptModel& model, const fs::path& programFolder
   ScratchSession session(programFolder / kScratchFileName, progress);
   progress.SetValue(0);
   progress.SetCaption(caption);
-  std::string text = JoinCrLf(scriptLines);
+  const std::string text = JoinCrLf(scriptLines);
   WriteFileAtomic(session.path(), text, Durability::NoFlush);
-  NormaliseScratchText(text, progress);
-  return ImportScratchText(model, session.path(), std::move(text), progress);
+  ScriptSource source = ExpandScript(text, caption, {});
+  NormaliseScratchText(source.text, progress);
+  return ImportScratchText(model, session.path(), std::move(source), progress);
 }
 
 int ComboSlotIndex(std::string_view pair) {

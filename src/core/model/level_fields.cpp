@@ -156,6 +156,7 @@ HeaderField Number(HeaderFieldKind kind, const char* key, const char* prefix,
                    std::string THeader::*text, std::span<const SpinControl> spin) {
   HeaderField field{kind, "Options", key, prefix};
   field.text = text;
+  field.writeEmpty = false;
   field.control = {spin.front().name, key, nullptr, spin};
   return field;
 }
@@ -165,10 +166,12 @@ std::array<HeaderField, 16> MakeHeaderFields() {
   languages.control = {"eLang", "Language"};
   HeaderField camera{H::Group, "Title", "LoadCamera", "LoadCamera=\t"};
   camera.texts = HeaderGroup<&THeader::TitleLoadCamera>;
+  camera.writeEmpty = false;
   camera.control = {nullptr, "LoadCamera", nullptr, kTitleCameraSpins};
   HeaderField level{H::Path, "Title", "Level", "Level=\t\tData\\"};
   level.text = &THeader::TitleLevelFile;
   level.second = &THeader::TitleAudio;
+  level.writeEmpty = false;
   level.control = {kTitlePath.edit, "Level", kTitlePath.editHint, {}, &kTitlePath};
   return {
       Extension("PSXExtensions", "Level", &THeader::PsxLevelExt, "lePSLevel"),

@@ -99,6 +99,9 @@ struct HeaderField {
   std::string THeader::*second = nullptr;  // Path: the audio track
   bool THeader::*flag = nullptr;
   std::span<std::string> (*texts)(THeader&) = nullptr;
+  // Text, Dollar: written even when empty; Group: even when all texts are empty; Path: even
+  // without a file. The game's compiler stops at an empty number but takes a missing line.
+  bool writeEmpty = true;
   FieldControl control = {};
 };
 

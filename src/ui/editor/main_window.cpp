@@ -8,7 +8,6 @@
 #include <QHelpEvent>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QStringList>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QToolTip>
@@ -21,6 +20,7 @@
 #include "ui/editor/levels_page.h"
 #include "ui/widgets/controls.h"
 #include "core/import/builtin_texts.h"
+#include "core/import/import_report.h"
 #include "core/import/script_importer.h"
 #include "ui/settings/setup_dialog.h"
 #include "core/settings/setup_store.h"
@@ -223,28 +223,6 @@ class GaugeProgress final : public ImportProgress {
   ProgressGauge* gauge_;
 };
 
-QString SkippedLinesText(const std::vector<std::string>& lines) {
-  constexpr std::size_t kShown = 20;
-  QString text = QString("%1 item line(s) name no slot of their table and were left out:")
-                     .arg(static_cast<qsizetype>(lines.size()));
-  for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) text += "\n" + ToQt(lines[i]);
-  if (lines.size() > kShown) {
-    text += QString("\n... and %1 more").arg(static_cast<qsizetype>(lines.size() - kShown));
-  }
-  return text;
-}
-
-// Everything the script held that the project could not take, in one box; empty when nothing.
-QString LeftOutText(const ImportResult& result) {
-  QStringList parts;
-  if (result.LevelSectionsLeftOut > 0) {
-    parts << QString("Only the first 39 level sections were imported; %1 more were left out.")
-                 .arg(result.LevelSectionsLeftOut);
-  }
-  if (!result.SkippedLines.empty()) parts << SkippedLinesText(result.SkippedLines);
-  return parts.join("\n\n");
-}
-
 }  // namespace
 
 void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& import) {
@@ -256,8 +234,9 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
     levelsTab_->RefillLevelList();
-    if (const QString leftOut = LeftOutText(result); !leftOut.isEmpty()) {
-      dialogs_.Warning(this, leftOut);
+    // Everything the script held that the project could not keep, in one box.
+    if (const std::string report = ImportReportText(result); !report.empty()) {
+      dialogs_.Warning(this, ToQt(report));
     }
   });
   importing_ = false;

@@ -1,27 +1,13 @@
 #include "ui/widgets/text_codec.h"
 
-#include <array>
-
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "core/platform/code_page.h"
+
 namespace scriptdesk {
 namespace {
-
-// Characters of bytes 0x80..0x9F; the five unassigned bytes keep their C1 code points.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::optional<char> EncodeUnit(char16_t unit) {
-  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == unit) return static_cast<char>(0x80 + i);
-  }
-  return std::nullopt;
-}
 
 QStringDecoder MakeDecoder() {
 #ifdef Q_OS_WIN
@@ -67,7 +53,7 @@ QString DecodeWindows1252(std::string_view bytes) {
   text.reserve(static_cast<qsizetype>(bytes.size()));
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    text.append(QChar(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte));
+    text.append(QChar(static_cast<char16_t>(Windows1252CodePoint(byte))));
   }
   return text;
 }
@@ -76,7 +62,7 @@ std::optional<std::string> EncodeWindows1252(const QString& text) {
   std::string bytes;
   bytes.reserve(static_cast<std::size_t>(text.size()));
   for (const QChar c : text) {
-    const std::optional<char> byte = EncodeUnit(c.unicode());
+    const std::optional<char> byte = Windows1252Byte(c.unicode());
     if (!byte) return std::nullopt;
     bytes.push_back(*byte);
   }

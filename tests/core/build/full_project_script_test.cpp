@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/build/script_writer.h"
+#include "core/editor/header_commands.h"
 #include "core/editor/item_commands.h"
 #include "core/platform/text_lines.h"
 
@@ -47,6 +48,7 @@ ItemValues ItemTexts(int level, ItemKind kind, int row) {
 TEST(FullProjectScript, FortyLevelsWithEveryItemEnabledWriteEveryItemLineInTableOrder) {
   ScriptModel model;
   model.Initialise(StockDefaultNumbers());
+  StoreHeaderPage(DefaultHeaderPage(), model.Header);
   for (int l = 0; l < kMaxLevels; ++l) {
     ASSERT_EQ(model.AppendLevel(), l);
     TLevel& level = model.Levels[static_cast<std::size_t>(l)];

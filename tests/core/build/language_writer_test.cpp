@@ -145,9 +145,14 @@ INSTANTIATE_TEST_SUITE_P(
         LevelCase{"LegendsFirstThenNamesShiftedByTheirCount",
                   {{0, "N0", "L0"}, {1, "N1", ""}, {2, "N2", ""}, {3, "N3", "L3"}}, {}, 8,
                   {"L0", "L3", "N0", "N1", "N2", "N3", "s6", "s7", ""}},
-        LevelCase{"NoLevelGivesNeitherLegendNorName",
-                  {{0, "A", "LA"}, {1, "B", "LB"}, {2, "C", ""}}, {1}, 6,
+        // The game's own script names NoLevel levels after texts of the pages ("Yes", "USE").
+        LevelCase{"NoLevelTextsThatStandInAPageAreNotRepeated",
+                  {{0, "A", "LA"}, {1, "G0", "W1"}, {2, "C", ""}}, {1}, 6,
                   {"LA", "A", "s2", "C", "s4", "s5", ""}},
+        // The compiler looks them up like any other: without them it stops.
+        LevelCase{"NoLevelTextsFoundNowhereElseTakeTheirPlaces",
+                  {{0, "A", "LA"}, {1, "B", "LB"}, {2, "C", ""}, {3, "D", "E0"}}, {1, 3}, 7,
+                  {"LA", "LB", "A", "B", "C", "D", "s6", ""}},
         LevelCase{"NamesPastTheEndAreAppended",
                   {{0, "N0", "L0"}, {1, "N1", ""}, {2, "N2", ""}, {3, "N3", ""}}, {}, 2,
                   {"L0", "N0", "N1", "N2", "N3"}},

@@ -225,8 +225,47 @@ TEST(ScriptWriter, EmptyTextsAreWrittenAsEmpty) {
   const auto lines = ScriptWriter::Write(model);
   EXPECT_EQ(lines[9], "Cut=\t.");
   EXPECT_EQ(lines[18], "File=\t\t0,.txt");
-  EXPECT_EQ(lines[37], "LoadCamera=\t,,,,,,");
-  EXPECT_EQ(lines[38], "Level=\t\tData\\,");
+}
+
+// The game's compiler stops at an empty number but takes a missing line: a header line whose
+// value the project leaves empty is not written.
+TEST(ScriptWriter, HeaderLinesWithoutAValueAreLeftOut) {
+  struct Case {
+    const char* what;
+    void (*change)(THeader&);
+    Lines expected;  // the lines from "InputTimeout" to the end of "[Title]"
+  };
+  const Case cases[] = {
+      {"all set", [](THeader&) {},
+       {"InputTimeout=\t18000", "FlyCheat=  ENABLED", "Security=   $55", "DemoDisc=\tDISABLED", "",
+        "[Title]", "LoadCamera=\t84246,-533,78233,81622,-1514,78208,40",
+        "Level=\t\tData\\TITLE,001"}},
+      {"none set",
+       [](THeader& h) {
+         h.InputTimeout.clear();
+         h.Security.clear();
+         h.TitleLoadCamera = {};
+         h.TitleLevelFile.clear();
+       },
+       {"FlyCheat=  ENABLED", "DemoDisc=\tDISABLED", "", "[Title]"}},
+      {"a camera with only its room, a level file without a track",
+       [](THeader& h) {
+         h.TitleLoadCamera = {"", "", "", "", "", "", "0"};
+         h.TitleAudio.clear();
+       },
+       {"InputTimeout=\t18000", "FlyCheat=  ENABLED", "Security=   $55", "DemoDisc=\tDISABLED", "",
+        "[Title]", "LoadCamera=\t,,,,,,0", "Level=\t\tData\\TITLE,"}},
+  };
+  for (const Case& c : cases) {
+    auto model = EmptyProject();
+    c.change(model.Header);
+    const auto lines = ScriptWriter::Write(model);
+    const auto from = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.starts_with("InputTimeout") || line.starts_with("FlyCheat");
+    });
+    const auto to = std::find(from, lines.end(), "");
+    EXPECT_EQ(Lines(from, std::find(to + 1, lines.end(), "")), c.expected) << c.what;
+  }
 }
 
 }  // namespace

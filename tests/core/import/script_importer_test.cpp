@@ -29,6 +29,14 @@ std::string Joined(std::span<const std::string> texts) {
   for (const auto& text : texts) out += (&text == texts.data() ? "" : "|") + text;
   return out;
 }
+}  // namespace
+
+void PrintTo(const UnkeptKey& key, std::ostream* out) {
+  *out << key.key << " " << key.lines;
+}
+
+namespace {
+
 std::string On(bool flag) {
   return flag ? "on" : "off";
 }
@@ -90,9 +98,10 @@ TEST_F(ScriptImporterTest, EditorScript) {
   EXPECT_EQ(Joined(h.Languages), "ENGLISH|FRENCH|GERMAN|ITALIAN|SPANISH|US|JAPAN|DUTCH");
   EXPECT_EQ(h.PsxLevelExt + h.PsxCutExt + h.PsxFmvExt + h.PcLevelExt + h.PcCutExt + h.PcFmvExt,
             "PSXCUTFMVTR4TR4BIK");
-  EXPECT_EQ(h.InputTimeout + "|" + h.Security, "18000  ; frames * seconds = 60x30|55");
+  // The comments after both values are no part of them.
+  EXPECT_EQ(h.InputTimeout + "|" + h.Security, "18000|55");
   EXPECT_EQ(Joined(h.TitleLoadCamera) + "|" + h.TitleLevelFile + "|" + h.TitleAudio,
-            "84246|-533|78233|81622|-1514|78208|40 ;src x,y,z target x,y,z, room|TITLE|104");
+            "84246|-533|78233|81622|-1514|78208|40|TITLE|104");
   EXPECT_EQ(
       On(h.LoadSave) + On(h.TitleEnabled) + On(h.PlayAnyLevel) + On(h.FlyCheat) + On(h.DemoDisc),
       "ononononoff");
@@ -112,16 +121,31 @@ TEST_F(ScriptImporterTest, OriginalScriptFillsAll39Slots) {
 TEST_F(ScriptImporterTest, HeaderRules) {
   const auto loadSave = [](const THeader& h) { return On(h.LoadSave); };
   const auto security = [](const THeader& h) { return h.Security; };
+  const auto languages = [](const THeader& h) { return Joined(h.Languages); };
+  const auto title = [](const THeader& h) {
+    return Joined(h.TitleLoadCamera) + "|" + h.TitleLevelFile + "|" + h.TitleAudio;
+  };
   const std::tuple<const char*, std::function<std::string(const THeader&)>, const char*> cases[] = {
       {"[options]\nloadsave=eNaBlEd", loadSave, "on"},
-      {"[Options]\nLoadSave=ENABLED ; on", loadSave, "off"},
+      {"[Options]\nLoadSave=ENABLED ; on", loadSave, "on"},
+      {"[Options]\nLoadSave=ENABLED on", loadSave, "off"},
       {"[Options]", loadSave, "off"},
-      {"[Options]\nSecurity=55", security, "55"},
+      {"[Options]\nSecurity=$55", security, "55"},
+      {"[Options]\nSecurity=\t $55 ; key", security, "55"},
+      // Without "$" the game's compiler reads a decimal number: kept as the byte it means.
+      {"[Options]\nSecurity=55", security, "37"},
+      {"[Options]\nSecurity=300", security, "2c"},
       {"[Options]\nSecurity=a$b$c", security, "b$c"},
-      {"[Language]\nFile=0,ENGLISH.TXT\nFile=1,ABCD\nFile=2,ABC",
-       [](const THeader& h) { return Joined(h.Languages); }, "ENGLISH||ABC|||||"},
-      {"", [](const THeader& h) { return Joined(h.TitleLoadCamera) + h.TitleLevelFile; },
-       "||||||"}};
+      {"[Options]\nSecurity=abc", security, "abc"},
+      {"[Options]\nInputTimeout=\t18000\t\t; frames", [](const THeader& h) { return h.InputTimeout; },
+       "18000"},
+      {"[Language]\nFile=0,ENGLISH.TXT\nFile=1,ABCD\nFile=2,ABC", languages, "ENGLISH||ABC|||||"},
+      {"[Language]\nFile= 0, english.txt\nFile=\t1 ,\tFRENCH.TXT ; two\nFile=2 GERMAN.TXT",
+       languages, "english|FRENCH|GERMAN|||||"},
+      {"", title, "||||||||"},
+      {"[Title]\nLoadCamera= 84246, -533, 78233, 81622, -1514, 78208, 40 ;Src\n"
+       "Level=\tDATA\\TITLE, 025 ; x",
+       title, "84246|-533|78233|81622|-1514|78208|40|TITLE|025"}};
   for (const auto& [script, field, expected] : cases) {
     Create(script);
     EXPECT_EQ(field(model.Header), expected) << script;
@@ -140,17 +164,24 @@ TEST_F(ScriptImporterTest, LevelRules) {
       {"Level=B,0", path, "B,0"},
       {"Level=DATA\\TITLE", path, "TITLE,TITLE"},
       {"Level=a\\b\\c,1,2", path, "b\\c,1,2"},
+      {"Level= DATA\\manor, 001", path, "manor,001"},
+      {"Level=\tDATA\\ TEST1 , 110 ; the level", path, "TEST1,110"},
       {"Mirror=69,$7400", mirror, "69,7400"},
       {"", mirror, "0,0"},
       {"Mirror=12", mirror, "12,12"},
       {"Mirror=12$5", mirror, "12$5,5"},
       {"Mirror=1$2,$7400", mirror, "1$2,7400"},  // a "$" in the room does not shift the value
+      {"Mirror= 69 , $7400 ; x", mirror, "69,7400"},
       {"", layer1, "|||0off"},
       {"Layer1=1,2", layer1, "1|||2on"},
+      {"Layer1=\t\t 25, 30, 34, 2\t; sky", layer1, "25|30|34|2on"},
       {"", [](const TLevel& l) { return Joined(l.Fog) + On(l.FogEnabled); }, "||0off"},
       {"UVROTATE=$10", uv, "16"},
       {"uvrotate=x", uv, "0"},
       {"Horizon=enabled", [](const TLevel& l) { return On(l.Horizon); }, "on"},
+      {"Horizon= ENABLED ; on", [](const TLevel& l) { return On(l.Horizon); }, "on"},
+      {"Legend=\t Once, somewhere\t; the legend", [](const TLevel& l) { return l.Legend; },
+       "Once, somewhere"},
       {"LoadCamera=1,2,3,4,5,6,7\nLoadCamera=0,0,0,0,0,0,0",
        [](const TLevel& l) { return Joined(l.LoadCamera); }, "1|2|3|4|5|6|7"},
       {"Legend=a\tb\0\0\0c\0d\0\0e"s, [](const TLevel& l) { return l.Legend; }, "a bc\0de"s},
@@ -158,13 +189,19 @@ TEST_F(ScriptImporterTest, LevelRules) {
       {"PuzzleCombo=4,1,Gemstone piece,$0000,$0200,$0000,$0000,$4000,$0002", puzzle(18),
        "4,1|Gemstone piece|0000|0200|0000|0000|4000|0002|on"},
       {"Key= 1, Tomb Key, $0000, $0400, $0000, $c000, $0000, $0002", key(0),
-       "1| Tomb Key|0000|0400|0000|c000|0000|0002|on"},
-      {"KeyCombo=$8, +2,K,$1,$2,$3,$4,$5,$6 ; x, y", key(27), "8,2|K|1|2|3|4|5|6 ; x, y|on"},
+       "1|Tomb Key|0000|0400|0000|c000|0000|0002|on"},
+      {"Key=\t2 ,\tGate Key\t,\t$0000 $0400,,$5000 ,$8000,$4000,$000a $ffff", key(1),
+       "2|Gate Key|0000|0400|5000|8000|4000|000a|on"},
+      {"KeyCombo=$8, +2,K,$1,$2,$3,$4,$5,$6 ; x, y", key(27), "8,2|K|1|2|3|4|5|6|on"},
+      // Without "$" a value is a decimal number to the game's compiler.
+      {"Puzzle=5,Torch,-1,300,0,65535,65536,+7x", puzzle(4),
+       "5|Torch|ffff|012c|0000|ffff|0000|0007|on"},
+      {"Key= ; none yet\nKey=1,A,$1", key(0), "1|A|1||||||on"},
       {"PickupCombo=2,1,P,   $1,$2,$3,$4,$5,$6", [](const TLevel& l) { return Item(l.Pickups[6]); },
        "2,1|P|1|2|3|4|5|6|on"},
       {"Examine=$3,E,-1,-1", [](const TLevel& l) { return Item(l.Examines[2]); },
-       "$3|E|-1|||||-1|on"},
-      {"Puzzle=1,First,$1\nPuzzle=1,Later,$2", puzzle(0), "1|Later||||||2|on"},
+       "3|E|ffff|ffff|||||on"},
+      {"Puzzle=1,First,$1\nPuzzle=1,Later,$2", puzzle(0), "1|Later|2||||||on"},
       // A slot that no line names keeps its Number and Values.
       {"", key(13), "1,2|-|1111|2222|3333|4444|5555|6666|off"},
   };
@@ -200,7 +237,7 @@ TEST_F(ScriptImporterTest, SkipsAndReportsLinesThatNameNoSlot) {
 
 TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
   const ScriptModel before = model;
-  const std::pair<const char*, const char*> cases[] = {{"Key=1 ,A,$1", "'1 '"},
+  const std::pair<const char*, const char*> cases[] = {{"Key=1 2,A,$1", "'1 2'"},
                                                        {"Key=x,A,$1", "'x'"},
                                                        {"Key=A", "''"},
                                                        {"KeyCombo=1,2x,A,$1", "'2x'"},
@@ -267,31 +304,115 @@ TEST_F(ScriptImporterTest, AnySectionOfAScriptIsEnoughToImport) {
       {"[PCEXTENSIONS]", ""},
       {"\n[Level]\rName=A", "A"},
       {"[Level]\0\0\r\nName=A\0\0\0B\r\n"s, "AB"},  // NUL runs go, as in every script
-      {"[Level5]\r\nName=Five", "Five"},
+      {"  [level]  ; five\r\nName=Five", "Five"},
   };
   for (const auto& [bytes, names] : cases) {
     ImportScriptFile(model, dir.path(), input.Write("chosen.txt", bytes), gauge);
     EXPECT_EQ(Joined(Names()), names) << bytes;
   }
+  // "[Level5]" opens no level, for the game's compiler neither.
+  EXPECT_THROW(ImportScriptFile(model, dir.path(), input.Write("c.txt", "[Level5]\r\nName=F"), gauge),
+               NotAScriptError);
 }
 
-// The mark is three ANSI characters in front of the first line, so that line is no section;
-// the rest of the file imports as usual and the UTF-8 bytes stay as they are.
-TEST_F(ScriptImporterTest, Utf8WithAMarkImportsItsBytesAsAnsiText) {
+struct EncodingCase {
+  const char* what;
+  std::string bytes;
+  std::string name;  // of the one level, in the code page
+  std::vector<std::pair<int, char32_t>> unmapped;
+};
+
+TEST_F(ScriptImporterTest, Utf8FilesAreReadInTheCodePage) {
   const test::TempDir input;
-  ImportScriptFile(model, dir.path(),
-                   input.Write("chosen.txt",
-                               "\xEF\xBB\xBF[PSXExtensions]\r\nLevel=.PSX\r\n"
-                               "[PCExtensions]\r\nLevel=.TR4\r\n[Level]\r\nName=Caf\xC3\xA9\r\n"), gauge);
-  EXPECT_EQ(model.Header.PsxLevelExt + "|" + model.Header.PcLevelExt, "|TR4");
-  EXPECT_THAT(Names(), ElementsAre("Caf\xC3\xA9"));
+  const EncodingCase cases[] = {
+      {"mark before the first header", "\xEF\xBB\xBF[Level]\r\nName=Caf\xC3\xA9\r\n", "Caf\xE9", {}},
+      {"no mark", "[Level]\nName=Caf\xC3\xA9 \xE2\x82\xAC 5\n", "Caf\xE9 \x80 5", {}},
+      {"beyond the code page", "[Level]\r\n\r\nName=\xC5\x81\xC3\xB3" "d\xC5\xBA",
+       "?\xF3" "d?", {{3, 0x141}, {3, 0x17A}}},
+      {"windows-1252 as it is", "[Level]\r\nName=Caf\xE9 \x80\r\n", "Caf\xE9 \x80", {}},
+      {"mark on ASCII", "\xEF\xBB\xBF[Level]\r\nName=A", "A", {}},
+  };
+  for (const auto& c : cases) {
+    const ImportResult result = ImportScriptFile(model, dir.path(), input.Write("s.txt", c.bytes), gauge);
+    EXPECT_THAT(Names(), ElementsAre(c.name)) << c.what;
+    std::vector<std::pair<int, char32_t>> unmapped;
+    for (const auto& at : result.UnmappedCharacters) {
+      EXPECT_EQ(at.file, "s.txt");
+      unmapped.emplace_back(at.line, at.codePoint);
+    }
+    EXPECT_EQ(unmapped, c.unmapped) << c.what;
+  }
+}
+
+TEST_F(ScriptImporterTest, ReadsIncludedFilesInPlaceOfTheirLines) {
+  const test::TempDir input;
+  const auto main = input.Write(
+      "main.txt",
+      "[Level]\r\n#include \"Sub\\Level.TXT\" ; the first level\r\n[Level]\r\n"
+      "  #INCLUDE\tnone.txt\r\n#Include loop.txt\r\n#INCLUDE a.txt\r\n#INCLUDE \"folder\"\r\n"
+      "Name=Second\r\n;#INCLUDE \"commented.txt\"\r\n");
+  std::filesystem::create_directories(input.path() / "sub");
+  input.Write("sub/level.txt", "Name= First\r\n#INCLUDE \"..\\items.txt\"\r\nLevel= DATA\\FIRST, 104");
+  // Its own file decides its code page: this one is UTF-8, the others are not.
+  input.Write("items.txt", "Key= 1, Schl\xC3\xBCssel, $0000,$0400,$0000,$c000,$0000,$0002\n");
+  input.Write("loop.txt", "#INCLUDE \"LOOP.TXT\"\r\nHorizon=ENABLED\r\n");
+  input.Write("a.txt", "#include b.txt\r\nLightning=ENABLED\r\n");
+  input.Write("b.txt", "#include A.TXT\r\n");
+  std::filesystem::create_directories(input.path() / "folder");
+  const std::string before = test::ReadFileBytes(input.path() / "sub/level.txt");
+
+  const ImportResult result = ImportScriptFile(model, dir.path(), main, gauge);
+
+  ASSERT_THAT(Names(), ElementsAre("First", "Second"));
+  const TLevel& first = model.Levels[0];
+  EXPECT_EQ(first.LevelFile + "," + first.Audio, "FIRST,104");
+  EXPECT_EQ(Item(first.Keys[0]), "1|Schl\xFCssel|0000|0400|0000|c000|0000|0002|on");
+  EXPECT_TRUE(model.Levels[1].Horizon && model.Levels[1].Lightning);
+  std::vector<std::string> skipped;
+  for (const auto& include : result.SkippedIncludes) {
+    skipped.push_back(include.name + "|" + include.namedIn + "|" + std::to_string(include.line) +
+                      "|" + include.reason);
+  }
+  EXPECT_THAT(skipped, ElementsAre("none.txt|main.txt|4|not found",
+                                   "LOOP.TXT|loop.txt|1|includes itself",
+                                   "A.TXT|b.txt|1|includes itself",
+                                   "folder|main.txt|7|cannot be read"));
+  EXPECT_TRUE(result.UnkeptKeys.empty());
+  EXPECT_EQ(test::ReadFileBytes(input.path() / "sub/level.txt"), before);
+  // A device is no file to read: it could be read without end.
+  if (std::filesystem::exists("/dev/zero")) {
+    std::string up;
+    for (const auto& part : input.path()) up += part == "/" ? "" : "../";
+    const auto device = ImportScriptFile(
+        model, dir.path(), input.Write("d.txt", "[Level]\r\n#include \"" + up + "dev/zero\"\r\nName=D"),
+        gauge);
+    ASSERT_EQ(device.SkippedIncludes.size(), 1u);
+    EXPECT_EQ(device.SkippedIncludes[0].reason, "cannot be read");
+  }
+  // A stock script comes from no folder: nothing to include.
+  EXPECT_EQ(Create("[Level]\n#INCLUDE x.txt\nName=A").SkippedIncludes.size(), 1u);
+}
+
+TEST_F(ScriptImporterTest, OnlyHeadersOpenSections) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"[Level]\nName=[Level] odd\n[Level]\nName=B", {"[Level] odd", "B"}},
+      // A header the script itself calls "[Level0]" cannot take the place of the first level.
+      {"[Level0]\nName=Literal\n[Level]\nName=A\n[Level]\nName=B", {"A", "B"}},
+      {"  [level]  ; x\nName=A\n[ Level ]\nName=B\n[LEVEL]x\nName=C", {"A", "B", "C"}},
+      {";[Level]\nName=Comment\n[Level]\nName=A\nLegend=x [Level] y", {"A"}},
+  };
+  for (const auto& [script, names] : cases) {
+    Create(script);
+    EXPECT_EQ(Names(), names) << script;
+  }
 }
 
 TEST_F(ScriptImporterTest, CountsTheLevelSectionsBeyondTheNumberedOnes) {
-  std::string script = ";[Level] in a comment uses up a number\n";
-  for (int n = 0; n < 45; ++n) script += "[LEVEL]\nName=N" + std::to_string(n) + "\n";
-  EXPECT_EQ(Create(script).LevelSectionsLeftOut, 7);
-  EXPECT_EQ(model.LevelCount, 38);
+  std::string script = ";[Level] in a comment is no section\n";
+  const char* headers[] = {"[LEVEL]", "[Level ]", "[ level]"};
+  for (int n = 0; n < 45; ++n) script += headers[n % 3] + "\nName=N"s + std::to_string(n) + "\n";
+  EXPECT_EQ(Create(script).LevelSectionsLeftOut, 6);
+  EXPECT_EQ(model.LevelCount, 39);
   EXPECT_EQ(Create(BuiltinLines(BuiltinText::OriginalScript)).LevelSectionsLeftOut, 0);
 }
 
@@ -300,13 +421,49 @@ TEST_F(ScriptImporterTest, LevelsFillSlotsInFileOrderWithoutGaps) {
       "[Level]\nName=A\n[Level]\nLegend=no name\n;[Level] commented out\n"
       "[Level]\nName=-\n[LEVEL]\nName=B\n";
   for (int n = 0; n < 40; ++n) script += "[level]\nName=N" + std::to_string(n) + "\n";
-  Create(script);
-  // Numbers 0..4 went to A, the nameless section, the comment, "-" and B; 5..38 to N0..N33.
-  ASSERT_EQ(model.LevelCount, 36);
-  EXPECT_EQ(model.Levels[2].Name + model.Levels[35].Name, "N0N33");
-  EXPECT_TRUE(model.Levels[36].IsFree());
+  const ImportResult result = Create(script);
+  // Numbers 0..3 went to A, the nameless section, "-" and B; 4..38 to N0..N34.
+  ASSERT_EQ(model.LevelCount, 37);
+  EXPECT_EQ(result.UnnamedLevelSections, 2);
+  EXPECT_EQ(model.Levels[2].Name + model.Levels[36].Name, "N0N34");
+  EXPECT_TRUE(model.Levels[37].IsFree());
   EXPECT_EQ(model.Header.SelectedLanguage, 5);
   EXPECT_EQ(model.Clipboard.Name, "Copied");
+}
+
+TEST_F(ScriptImporterTest, CountsTheKeyLinesTheProjectDoesNotKeep) {
+  using Keys = std::vector<UnkeptKey>;
+  std::string thirteen = "[Level]\nName=P\n";
+  for (int n = 1; n <= 13; ++n) thirteen += "Puzzle=1,P,$1\n";
+  std::string nine = "[Language]\n";
+  for (int n = 0; n < 9; ++n) nine += "File=" + std::to_string(n) + ",A\n";
+  const std::pair<std::string, Keys> cases[] = {
+      {"[Options]\nPlugin=1\nLoadSave=ENABLED\nplugin=2\nLoadSave=DISABLED\n"
+       "[Level]\nName=A\nTriggerGroup=1, $2000, > ; on\n  $3000 = x\nCustomize= C\nFMV=1,0",
+       {{"Plugin=", 2}, {"LoadSave=", 1}, {"TriggerGroup=", 1}, {"Customize=", 1}, {"FMV=", 1}}},
+      {"Name=Before\n[Level]\nName=A", {{"Name=", 1}}},
+      {"[Level]\nName=A\nno key here >\nPlugin=1", {{"Plugin=", 1}}},
+      {"[Options]\nTitle=ENABLED\n[Options]\nTitle=DISABLED", {{"Title=", 1}}},
+      {"[Level]\nLegend=L\nLevel=DATA\\X,1", {{"Legend=", 1}, {"Level=", 1}}},
+      {"[Notes]\nA=1\n[Level]\nName=A\nKey=\nKey=5,K,$1", {{"A=", 1}}},
+      {thirteen, {{"Puzzle=", 1}}},
+      {nine, {{"File=", 1}}},
+      {BuiltinWholeText(BuiltinText::EditorScript), {{"LoadCamera=", 1}, {"AnimatingMip=", 1}}},
+  };
+  for (const auto& [script, keys] : cases) {
+    EXPECT_EQ(Create(script).UnkeptKeys, keys) << script.substr(0, 60);
+  }
+}
+
+TEST_F(ScriptImporterTest, SelectsANamedLanguageWhenTheSelectedOneHasNone) {
+  const auto result = Create("[Language]\nFile=0,ENGLISH.TXT\nFile=1,FRENCH.TXT");
+  EXPECT_EQ(model.Header.SelectedLanguage, 0);
+  ASSERT_TRUE(result.Language.has_value());
+  EXPECT_EQ(result.Language->from, 5);
+  EXPECT_EQ(result.Language->name, "ENGLISH");
+  model.Header.SelectedLanguage = 1;
+  EXPECT_FALSE(Create("[Language]\nFile=0,A.TXT\nFile=1,FRENCH.TXT").Language.has_value());
+  EXPECT_EQ(model.Header.SelectedLanguage, 1);
 }
 
 TEST_F(ScriptImporterTest, GaugeAndScratchFileDuringAnImport) {

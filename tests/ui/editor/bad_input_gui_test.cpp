@@ -130,17 +130,17 @@ std::vector<BadInput> Rows() {
          EXPECT_EQ(b.Entries().size(), 39);
          EXPECT_EQ(b.Entries().back(), "L38");
        }},
-      // The mark is three ANSI characters before "[PSXExtensions]", so that is no section.
+      // The mark goes and the UTF-8 text is read in the code page.
       {"Utf8WithMark", {},
        load("\xEF\xBB\xBF[PSXExtensions]\r\nLevel=.PSX\r\n[Level]\r\nName=Caf\xC3\xA9\r\n"),
        Told::Nothing, kAny, false, [](Bench& b) {
-         EXPECT_EQ(b.Entries(), QStringList{QString::fromUtf8("Caf\u00C3\u00A9")});
-         EXPECT_EQ(b.Find<QLineEdit>("lePSLevel")->text(), "");
+         EXPECT_EQ(b.Entries(), QStringList{QString::fromUtf8("Caf\u00E9")});
+         EXPECT_EQ(b.Find<QLineEdit>("lePSLevel")->text(), "PSX");
        }},
       {"Utf8WithoutMark", {}, load("[Level]\r\nName=Caf\xC3\xA9\r\n"), Told::Nothing, kAny, false,
        [](Bench& b) {
-         EXPECT_EQ(b.Model().Levels[0].Name, "Caf\xC3\xA9");
-         EXPECT_EQ(b.Entries(), QStringList{QString::fromUtf8("Caf\u00C3\u00A9")});
+         EXPECT_EQ(b.Model().Levels[0].Name, "Caf\xE9");
+         EXPECT_EQ(b.Entries(), QStringList{QString::fromUtf8("Caf\u00E9")});
        }},
       {"Utf16WithMark", {}, load(test::Utf16("[Level]\r\nName=A\r\n", false, true)), Told::Error,
        kUtf16, true},

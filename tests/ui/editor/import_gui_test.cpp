@@ -73,7 +73,9 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   const ScriptModel before = Model();
 
   Click("sbEditorScr");
-  EXPECT_TRUE(dialogs.calls.empty());  // no confirmation, no warning
+  // No confirmation; one box tells what of the stock script the project does not keep.
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(), HasSubstr("AnimatingMip= 1 line"));
   EXPECT_EQ(Entries(),
             (QStringList{"Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
                          "Coastal Ruins", "Catacombs", "Cleopatra's Palaces", "City Of The Dead",
@@ -83,9 +85,9 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   // The level page is not refreshed.
   EXPECT_EQ(Find<QLineEdit>("leLegend")->text(), "typed, not stored");
 
-  EXPECT_EQ(SpinText("seInputTimeout"), "18000  ; frames * seconds = 60x30");
+  EXPECT_EQ(SpinText("seInputTimeout"), "18000");
   EXPECT_EQ(SpinText("ceTitleAudio"), "104");
-  EXPECT_EQ(SpinText("seTitleRoom"), "40 ;src x,y,z target x,y,z, room");
+  EXPECT_EQ(SpinText("seTitleRoom"), "40");
   EXPECT_EQ(Find<QLineEdit>("eTitleLevel")->text(), "TITLE");
   EXPECT_TRUE(Find<QRadioButton>("rgtypLng3")->isChecked());
 
@@ -110,7 +112,8 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   Click("sbOriginalScr");
   EXPECT_EQ(Entries().size(), 39);
   EXPECT_EQ(Entries().front(), "Angkor Wat");
-  EXPECT_TRUE(dialogs.calls.empty());
+  EXPECT_EQ(dialogs.Count(Kind::Warning), 2);
+  EXPECT_EQ(dialogs.calls.size(), 2u);
 }
 
 TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
@@ -143,8 +146,9 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
   ASSERT_THAT(written.toStdString(), HasSubstr("Legend= Deep below"));
 
   Click("sbEditorScr");  // something else in memory, so the load shows
+  const auto boxes = dialogs.calls.size();
   LoadScript(folder / "script.txt");
-  EXPECT_EQ(dialogs.Count(Kind::Error) + dialogs.Count(Kind::Warning), 0);
+  EXPECT_EQ(dialogs.calls.size(), boxes + 1);  // the open dialog only: nothing was lost
   EXPECT_EQ(Entries(), (QStringList{"Temp", "Catacombs"}));
   EXPECT_EQ(Model().Header.Security, "77");
   EXPECT_FALSE(root.Exists(kScratchFileName));
@@ -162,16 +166,18 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
   EXPECT_EQ(ScriptPane(), expected);
 }
 
-TEST_F(ImportTest, ItemLineThatNamesNoSlotIsSkippedWithOneWarning) {
+TEST_F(ImportTest, WhatTheImportCouldNotKeepIsToldInOneBox) {
   Start();
-  LoadScript(
-      input_.Write("s.txt",
-                   "[Level]\r\nName=A\r\nPickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000\r\n"
-                   "Pickup=1,Near,$0000,$0000,$0000,$0000,$0000,$0000\r\n"));
+  LoadScript(input_.Write(
+      "s.txt", "[Level]\r\nName=A\r\n#INCLUDE \"gone.txt\"\r\nTriggerGroup=1,$2000\r\n"
+               "TriggerGroup=2,$2000\r\nPickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000\r\n"
+               "Pickup=1,Near,$0000,$0000,$0000,$0000,$0000,$0000\r\n"));
   ASSERT_EQ(dialogs.Count(Kind::Warning), 1);
   EXPECT_EQ(dialogs.Count(Kind::Error), 0);
   const std::string warning = dialogs.Texts(Kind::Warning).front().toStdString();
+  EXPECT_THAT(warning, HasSubstr("\"gone.txt\" (s.txt, line 3): not found"));
   EXPECT_THAT(warning, HasSubstr("Pickup=5,Far,$0000,$0000,$0000,$0000,$0000,$0000"));
+  EXPECT_THAT(warning, HasSubstr("TriggerGroup= 2 lines"));
   EXPECT_THAT(warning, ::testing::Not(HasSubstr("Near")));
   EXPECT_EQ(Entries(), QStringList{"A"});
   EXPECT_EQ(Model().Levels[0].Pickups[0].Name, "Near");
