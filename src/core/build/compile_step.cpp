@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/compiler/compile_folder.h"
 #include "core/platform/errors.h"
+#include "core/platform/file_io.h"
 
 namespace scriptdesk {
 
@@ -68,6 +70,31 @@ std::optional<CompileResult> ScriptBatStep::Poll() {
 void ScriptBatStep::Stop() {
   startFailure_.reset();
   runner_->Stop();
+}
+
+void BuiltinCompileStep::Start(const std::filesystem::path& programFolder) {
+  CompileResult result;
+  try {
+    const compiler::FolderCompileResult compiled = compiler::CompileFolder(programFolder);
+    for (const compiler::CompileMessage& message : compiled.messages) {
+      result.lines.push_back(compiler::RenderMessage(message));
+    }
+    result.succeeded = compiled.succeeded;
+    if (!compiled.succeeded) result.reason = "The built-in compiler found an error; no file was written.";
+  } catch (const ScriptDeskError& error) {
+    result.reason = UserText("The built-in compiler could not read or write a file: ")
+                        .Append(error.text());
+  }
+  result_ = std::move(result);
+}
+
+std::unique_ptr<CompileStep> MakeCompileStep(CompilerChoice choice,
+                                             const std::filesystem::path& programFolder) {
+  const bool batchFile =
+      choice == CompilerChoice::ScriptBat ||
+      (choice == CompilerChoice::Auto && FindFileNoCase(programFolder, "Script.bat").has_value());
+  if (batchFile) return std::make_unique<ScriptBatStep>(std::make_unique<SystemBatchRunner>());
+  return std::make_unique<BuiltinCompileStep>();
 }
 
 }  // namespace scriptdesk

@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/platform/batch_starter.h"
 #include "core/platform/text_lines.h"
 #include "core/platform/user_text.h"
+#include "core/settings/setup_settings.h"
 
 namespace scriptdesk {
 
@@ -54,6 +56,25 @@ class ScriptBatStep final : public CompileStep {
   std::unique_ptr<BatchRunner> runner_;
   std::optional<CompileResult> startFailure_;
 };
+
+// The built-in compiler on the program folder's script.txt and the language files it names, in
+// this process: its result is ready at the first Poll, a few milliseconds after Start.
+class BuiltinCompileStep final : public CompileStep {
+ public:
+  std::string Name() const override { return "The built-in compiler"; }
+  UserText Announcement() const override { return "Compiling with the built-in compiler"; }
+  void Start(const std::filesystem::path& programFolder) override;
+  std::optional<CompileResult> Poll() override { return std::exchange(result_, std::nullopt); }
+  void Stop() override { result_.reset(); }
+
+ private:
+  std::optional<CompileResult> result_;
+};
+
+// The compile step the Setup's "Compiler" choice names. Automatic takes Script.bat when the
+// program folder holds one (in any letter case), otherwise the built-in compiler.
+std::unique_ptr<CompileStep> MakeCompileStep(CompilerChoice choice,
+                                             const std::filesystem::path& programFolder);
 
 // A console's output as log lines: line ends of any kind, blank lines and control characters
 // dropped, at most kMaxConsoleLines lines and then one that says how many more there were.

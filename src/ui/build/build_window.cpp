@@ -208,9 +208,10 @@ void BuildWindow::sbSaveClick() {
 void BuildWindow::sbCreateClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
+    const SetupSettings settings =
+        settings_ ? settings_() : DefaultSetup(FolderWithSeparator(programFolder_));
     std::unique_ptr<CompileStep> step =
-        stepFactory_ ? stepFactory_()
-                         : std::make_unique<ScriptBatStep>(std::make_unique<SystemBatchRunner>());
+        stepFactory_ ? stepFactory_() : MakeCompileStep(settings.Compiler, programFolder_);
     session_->StartCompile(std::move(step), BuildSession::Clock::now());
   });
   if (session_->compiling()) compileTimer_->start();

@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/build/language_writer.h"
 #include "core/build/script_writer.h"
+#include "core/compiler/compile_folder.h"
 #include "core/editor/header_commands.h"
 #include "core/editor/level_commands.h"
 #include "core/import/builtin_texts.h"
@@ -130,7 +132,20 @@ TEST(SavedProjects, LoadSaveLoadGivesTheSameProject) {
   }
 }
 
-TEST(SavedProjects, GameCompilerTakesWhatSaveWrites) {
+// The built-in compiler on a copy of the saved folder: the .DAT bytes it writes, by upper-case
+// name, to compare with what the game's compiler leaves.
+std::map<std::string, std::string> BuiltinOutputs(const fs::path& saved, const fs::path& copy) {
+  fs::copy(saved, copy);
+  const compiler::FolderCompileResult result = compiler::CompileFolder(copy);
+  EXPECT_TRUE(result.succeeded);
+  std::map<std::string, std::string> outputs;
+  for (const fs::path& written : result.written) {
+    outputs[UpperAsciiCopy(written.filename().string())] = ReadFileBytes(written);
+  }
+  return outputs;
+}
+
+TEST(SavedProjects, GameCompilerTakesWhatSaveWritesAndTheBuiltInOneWritesTheSameBytes) {
   if (const auto reason = SharedSkipReason(); !reason.empty()) GTEST_SKIP() << reason;
   if (!test::GameCompilerAvailable()) GTEST_SKIP() << test::GameCompilerSkipReason();
   const test::TempDir root;
@@ -143,6 +158,10 @@ TEST(SavedProjects, GameCompilerTakesWhatSaveWrites) {
     languages.push_back(model.Header.SelectedLanguageName());
     Save(model, folders.back());
   }
+  std::vector<std::map<std::string, std::string>> builtin;
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    builtin.push_back(BuiltinOutputs(folders[i], root.path() / ("B" + std::to_string(i))));
+  }
 
   const auto runs = test::RunGameCompilerInEach(folders);
 
@@ -153,6 +172,12 @@ TEST(SavedProjects, GameCompilerTakesWhatSaveWrites) {
     EXPECT_EQ(runs[i]->exitStatus, 0) << runs[i]->console;
     EXPECT_TRUE(FindFileNoCase(folders[i], "SCRIPT.DAT"));
     EXPECT_TRUE(FindFileNoCase(folders[i], UpperAsciiCopy(languages[i]) + ".DAT")) << languages[i];
+    ASSERT_FALSE(builtin[i].empty());
+    for (const auto& [name, bytes] : builtin[i]) {
+      const auto game = FindFileNoCase(folders[i], name);
+      ASSERT_TRUE(game) << name;
+      EXPECT_TRUE(ReadFileBytes(*game) == bytes) << name << " differs from the game's compiler's";
+    }
   }
 }
 

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -362,7 +364,24 @@ TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST_F(BuildWindowTest, CreateDatWithoutScriptBatSaysSoInTheLog) {
+TEST_F(BuildWindowTest, CreateDatWithoutScriptBatCompilesWithTheBuiltInCompiler) {
+  Start();
+  for (const char* step : {"sbCreateScr", "sbCreateLng", "sbSave", "sbCreate"}) Step(step);
+  const Texts log = Log();
+  const auto announced = std::find(log.begin(), log.end(), "Compiling with the built-in compiler");
+  ASSERT_NE(announced, log.end());
+  // Between them, as from the game's compiler: one warning for each language not saved.
+  EXPECT_EQ(std::count_if(announced, log.end(),
+                          [](const std::string& line) { return line.rfind("WARNING", 0) == 0; }),
+            7);
+  EXPECT_EQ(log.back(), "Compile finished.");
+  EXPECT_TRUE(root.Exists("SCRIPT.DAT"));
+  EXPECT_TRUE(root.Exists("ENGLISH.DAT"));
+  EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(BuildWindowTest, CreateDatWithScriptBatChosenButNoneThereSaysSoInTheLog) {
+  root.Write("Setup.ini", "[Compile]\r\nCompiler=ScriptBat\r\n");
   Start();
   Step("sbCreate");
   EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!",
