@@ -122,29 +122,11 @@ void BuildWindow::setCompileStepFactory(CompileStepFactory factory) {
   stepFactory_ = std::move(factory);
 }
 
-namespace {
-
-QString UserTextToQt(const UserText& text) {
-  QString shown;
-  for (const UserText::Part& part : text.parts()) {
-    shown += part.isPath ? PathToQt(part.path) : ToQt(part.text);
-  }
-  return shown;
-}
-
-}  // namespace
-
 template <typename Command>
 void BuildWindow::RunCommand(Command&& command) {
   if (busy_) return;
   busy_ = true;
-  RunShowingFailure(dialogs_, this, [&] {
-    try {
-      command();
-    } catch (const ScriptDeskError& error) {
-      dialogs_.Error(this, UserTextToQt(error.text()));
-    }
-  });
+  RunShowingFailure(dialogs_, this, command);
   busy_ = false;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "core/platform/errors.h"
 #include "ui/widgets/text_codec.h"
 
 class QWidget;
@@ -52,6 +53,9 @@ bool RunShowingFailure(Dialogs& dialogs, QWidget* parent, Command&& command) {
   try {
     command();
     return true;
+  } catch (const ScriptDeskError& error) {
+    dialogs.Error(parent, UserTextToQt(error.text()));
+    return false;
   } catch (const std::exception& error) {
     dialogs.Error(parent, ToQt(error.what()));
     return false;

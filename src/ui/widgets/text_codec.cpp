@@ -140,6 +140,14 @@ std::filesystem::path PathFromQt(const QString& text) {
 #endif
 }
 
+QString UserTextToQt(const UserText& text) {
+  QString shown;
+  for (const UserText::Part& part : text.parts()) {
+    shown += part.isPath ? PathToQt(part.path) : ToQt(part.text);
+  }
+  return shown;
+}
+
 std::string AnsiFromNativePath(const std::string& native) {
   return FromQt(PathToQt(native));
 }

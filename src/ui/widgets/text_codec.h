@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/platform/text_lines.h"
+#include "core/platform/user_text.h"
 
 namespace scriptdesk {
 
@@ -26,6 +27,9 @@ std::string FromQt(const QString& text);
 // A path as the file system spells it, for the user's eyes and back.
 QString PathToQt(const std::filesystem::path& path);
 std::filesystem::path PathFromQt(const QString& text);
+
+// A line for the user: its words from the code page, its paths as the file system spells them.
+QString UserTextToQt(const UserText& text);
 
 // Folder paths in Setup.ini are ANSI text, as on the platform the program came from; the file
 // system may spell names otherwise (UTF-8 on Linux and macOS). These convert between the two.
