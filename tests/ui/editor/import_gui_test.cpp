@@ -72,8 +72,12 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   SetText("leLegend", "typed, not stored");
   const ScriptModel before = Model();
 
+  // The changed project goes only after the close question; nothing else is asked or warned.
+  dialogs.yesNoAnswers.push_back(true);
   Click("sbEditorScr");
-  EXPECT_TRUE(dialogs.calls.empty());  // no confirmation, no warning
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls.front().kind, ScriptedDialogs::Kind::AskYesNo);
+  dialogs.calls.clear();
   EXPECT_EQ(Entries(),
             (QStringList{"Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
                          "Coastal Ruins", "Catacombs", "Cleopatra's Palaces", "City Of The Dead",
@@ -107,6 +111,7 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   EXPECT_EQ(window->gauge()->text(), "");
   EXPECT_FALSE(root.Exists(kScratchFileName));
 
+  // A project just loaded is unchanged: no question.
   Click("sbOriginalScr");
   EXPECT_EQ(Entries().size(), 39);
   EXPECT_EQ(Entries().front(), "Angkor Wat");
@@ -119,6 +124,7 @@ TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
   ASSERT_NE(pages, nullptr);
   Find<QPlainTextEdit>("Memo2")->setPlainText("My own game texts");
   const LanguageTexts edited = pages->texts();
+  dialogs.yesNoAnswers.push_back(true);  // the edit is work of the user's: the load asks first
   Click("sbEditorScr");
   EXPECT_EQ(Find<QPlainTextEdit>("Memo2")->toPlainText(), "My own game texts");
   EXPECT_EQ(pages->texts(), edited);
@@ -141,6 +147,7 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
               ::testing::Not(::testing::Contains("Error saving!!")));
   const QString written = ScriptPane();
   ASSERT_THAT(written.toStdString(), HasSubstr("Legend= Deep below"));
+  window->ProjectSaved();  // what the build window reports after a save
 
   Click("sbEditorScr");  // something else in memory, so the load shows
   LoadScript(folder / "script.txt");
