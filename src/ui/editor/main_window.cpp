@@ -383,8 +383,10 @@ namespace {
 
 // The one local .txt file being dragged, or nothing.
 std::optional<QString> DroppedScript(const QMimeData* data) {
-  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
-  const QUrl& url = data->urls().front();
+  if (data == nullptr || !data->hasUrls()) return std::nullopt;
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1) return std::nullopt;
+  const QUrl& url = urls.front();
   if (!url.isLocalFile() || !url.toLocalFile().endsWith(".txt", Qt::CaseInsensitive)) {
     return std::nullopt;
   }
