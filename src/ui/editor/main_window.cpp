@@ -46,7 +46,7 @@ namespace {
 constexpr int kToolTipWakeUpMs = 500;
 constexpr int kToolTipShownMs = 5000;
 constexpr char kCaption[] = "Script for TR4";
-const QSize kStartingSize(613, 577);
+constexpr QSize kStartingSize(613, 577);
 
 // Tool tips come up after half a second; the wake-up delay is a style hint in Qt.
 class ToolTipStyle : public QProxyStyle {
@@ -403,7 +403,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const std::optional<QString> script = DroppedScript(event->mimeData());
   if (!script) return;
   event->acceptProposedAction();
-  LoadScriptFile(QDir::toNativeSeparators(*script));
+  // Loaded once the drop is over, so the question does not hold up the program it came from.
+  const QString path = QDir::toNativeSeparators(*script);
+  QMetaObject::invokeMethod(this, [this, path] { LoadScriptFile(path); }, Qt::QueuedConnection);
 }
 
 void MainWindow::SpeedButton25Click() {

@@ -38,6 +38,7 @@ class UnsavedWork : public ::testing::Test, public test::MainWindowDriver {
     if (!enter.isAccepted()) return false;
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window.get(), &drop);
+    QApplication::processEvents();  // the load follows the drop
     return true;
   }
   QUrl ScriptFile(const char* name) {
