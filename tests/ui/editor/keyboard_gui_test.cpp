@@ -11,7 +11,6 @@
 #include <QTabWidget>
 
 #include "ui/build/build_window.h"
-#include "ui/settings/setup_dialog.h"
 #include "ui/support/gui_main_window.h"
 
 namespace scriptdesk {
@@ -89,19 +88,6 @@ TEST_F(Keyboard, ListKeysStayInTheirList) {
   QTest::keySequence(name, QKeySequence::Delete);
   EXPECT_EQ(name->text(), "emp");
   EXPECT_TRUE(dialogs.calls.empty());
-}
-
-// A platform without a standard key for a command leaves that command without a shortcut.
-TEST_F(Keyboard, SetupHasThePlatformsPreferencesKeyIfAny) {
-  const QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Preferences);
-  const QString tip = Find<QPushButton>("SpeedButton15")->toolTip();
-  if (keys.isEmpty()) {
-    EXPECT_EQ(tip, "");
-  } else {
-    EXPECT_EQ(tip, "Setup (" + keys.front().toString(QKeySequence::NativeText) + ")");
-    QTest::keySequence(window.get(), keys.front());
-    EXPECT_TRUE(window->setupDialog()->isVisible());
-  }
 }
 
 }  // namespace
