@@ -1,5 +1,9 @@
-// Takes the README's screenshots from the real windows: scriptdesk_screenshots <folder>.
-// Runs on any Qt platform; scripts/screenshots.sh uses the offscreen one.
+// Takes the README's screenshots from the real windows:
+//   scriptdesk_screenshots <folder> [--review] [--font <points>]
+// The main window stands at its starting size with the game's own script loaded. --review also
+// writes every page at the starting, the smallest and a large size, to look at before a change
+// goes in (run it once more with QT_SCALE_FACTOR=2); --font gives the program a larger system
+// font. scripts/screenshots.sh uses the offscreen platform.
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -7,6 +11,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "ui/build/build_window.h"
@@ -31,7 +37,7 @@ class SilentDialogs : public scriptdesk::Dialogs {
   static void Report(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
 };
 
-void Save(QWidget* widget, const QDir& folder, const char* name) {
+void Save(QWidget* widget, const QDir& folder, const QString& name) {
   QApplication::processEvents();
   const QString path = folder.filePath(name);
   if (!widget->grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -48,9 +54,39 @@ void Click(QWidget* root, const char* name) {
   if (auto* button = Find<QPushButton>(root, name)) button->click();
 }
 
+void ShowTab(QWidget* root, const char* tabs, int index) {
+  if (auto* found = Find<QTabWidget>(root, tabs)) found->setCurrentIndex(index);
+}
+
 void WriteFile(const QString& path, const char* text) {
   std::ofstream out(path.toStdString(), std::ios::binary);
   out << text;
+}
+
+// Level 1 of the game's script, "Race For The Iris", has the eight-character level file ANG_RACE.
+constexpr int kShownLevel = 1;
+
+void SelectLevel(scriptdesk::MainWindow& window, int row) {
+  window.levelsTab()->levelList()->setCurrentRow(row);
+  window.levelsTab()->lbLevelClick();
+}
+
+// Every page of the main window at one size, named <size>-<page>.png.
+void SavePages(scriptdesk::MainWindow& window, const QDir& out, const QString& size) {
+  struct Page {
+    int tab, levelTab, infTab;
+    const char* name;
+  };
+  const Page pages[] = {{0, 0, 0, "header"}, {1, 0, 0, "levels-1"}, {1, 0, 1, "levels-2"},
+                        {1, 1, 0, "key"},    {1, 3, 0, "pickups"},  {2, 0, 0, "language"}};
+  for (const Page& page : pages) {
+    ShowTab(&window, "PageControl1", page.tab);
+    ShowTab(&window, "PageControl2", page.levelTab);
+    ShowTab(&window, "PageControl3", page.infTab);
+    Save(&window, out, size + "-" + page.name + ".png");
+  }
+  ShowTab(&window, "PageControl2", 0);
+  ShowTab(&window, "PageControl1", 0);
 }
 
 }  // namespace
@@ -58,10 +94,20 @@ void WriteFile(const QString& path, const char* text) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <folder for the PNG files>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s <folder for the PNG files> [--review] [--font <points>]\n",
+                 argv[0]);
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
+  bool review = false;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--review") == 0) review = true;
+    if (std::strcmp(argv[i], "--font") == 0 && i + 1 < argc) {
+      QFont font = QApplication::font();
+      font.setPointSize(std::atoi(argv[++i]));
+      QApplication::setFont(font);
+    }
+  }
   QTemporaryDir program;
   QTemporaryDir game;
   const QString setup = QString("[Copy]\r\nEnabled=1\r\nPath=%1\r\nDeleteSource=1\r\n").arg(game.path());
@@ -70,19 +116,27 @@ int main(int argc, char* argv[]) {
   SilentDialogs dialogs;
   scriptdesk::MainWindow window(program.path().toStdString(), dialogs);
   window.show();
+  window.sbOriginalScrClick();
+  SelectLevel(window, kShownLevel);
   Save(&window, out, "main-header.png");
-
-  window.sbEditorScrClick();
-  auto* tabs = Find<QTabWidget>(&window, "PageControl1");
-  if (tabs != nullptr) tabs->setCurrentIndex(1);
-  auto* list = window.levelsTab()->levelList();
-  list->setCurrentRow(2);
-  window.levelsTab()->lbLevelClick();
+  ShowTab(&window, "PageControl1", 1);
   Save(&window, out, "main-levels.png");
-  if (auto* levelTabs = Find<QTabWidget>(&window, "PageControl2")) levelTabs->setCurrentIndex(2);
+  ShowTab(&window, "PageControl2", 1);
   Save(&window, out, "main-items.png");
-  if (tabs != nullptr) tabs->setCurrentIndex(2);
+  ShowTab(&window, "PageControl1", 2);
   Save(&window, out, "main-language.png");
+  ShowTab(&window, "PageControl2", 0);
+  ShowTab(&window, "PageControl1", 0);
+
+  if (review) {
+    const QSize start = window.size();
+    SavePages(window, out, "start");
+    window.resize(window.minimumSize().expandedTo(window.minimumSizeHint()));
+    SavePages(window, out, "smallest");
+    window.resize(1280, 960);
+    SavePages(window, out, "large");
+    window.resize(start);
+  }
 
   window.SpeedButton18Click();
   auto* build = window.buildWindow();

@@ -84,20 +84,21 @@ BuildSession::~BuildSession() {
   if (step_) step_->Stop();
 }
 
-void BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header) {
+bool BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header) {
   const std::string languageFile = header.SelectedLanguageName() + ".txt";
   log_.Append("Step 3:");
   log_.Append("script.txt - save file!!");
   log_.Append(languageFile + " - save file!!");
   const std::array<std::pair<const PaneText*, std::string>, 2> panes{
       {{&script, "script.txt"}, {&language, languageFile}}};
+  int written = 0;
   try {
     for (const auto& [pane, fileName] : panes) {
       if (!MaySave(*pane, fileName, log_)) continue;
       if (pane->badLine != 0) {
         log_.Append(TooWideText(fileName, pane->badLine));
         log_.Append("Error saving!!");
-        return;
+        return false;
       }
       const fs::path path = LocateNoCase(programFolder_, fileName);
       WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
@@ -105,10 +106,13 @@ void BuildSession::Save(const PaneText& script, const PaneText& language, const 
       const bool known = std::any_of(saved_.begin(), saved_.end(),
                                      [&](const SavedText& s) { return s.path == path; });
       if (!known) saved_.push_back({path, isScript});
+      ++written;
     }
   } catch (const IoError&) {
     log_.Append("Error saving!!");
+    return false;
   }
+  return written == static_cast<int>(panes.size());
 }
 
 void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now) {

@@ -41,8 +41,8 @@ class BuildSession {
   BuildSession& operator=(const BuildSession&) = delete;
 
   // Step 3: saves both panes as script.txt and <language>.txt in the program folder, keeping
-  // the previous version of each as <name>.bak.
-  void Save(const PaneText& script, const PaneText& language, const THeader& header);
+  // the previous version of each as <name>.bak. True when both files now hold their pane.
+  bool Save(const PaneText& script, const PaneText& language, const THeader& header);
 
   // Step 4: logs and starts the compile; Tick follows it. Ignored while one runs.
   void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now);

@@ -1,5 +1,7 @@
 #include "core/editor/header_commands.h"
 
+#include "core/editor/level_commands.h"
+
 namespace scriptdesk {
 
 HeaderPage DefaultHeaderPage() {
@@ -27,7 +29,7 @@ HeaderPage DefaultHeaderPage() {
 
 void StoreHeaderPage(const HeaderPage& page, THeader& header) {
   header = page;
-  header.TitleAudio = PadAudio(page.TitleAudio);
+  header.TitleAudio = StoredAudio(page.TitleAudio);
 }
 
 HeaderPage ShowHeaderPage(const THeader& header) {

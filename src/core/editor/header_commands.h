@@ -13,7 +13,7 @@ using HeaderPage = THeader;
 HeaderPage DefaultHeaderPage();
 
 // "Replace Header": copies the tab into the header as it is, except that the title audio is
-// stored as three digits (empty for a text of another length). Nothing is validated.
+// stored as StoredAudio (three digits; empty for an empty text). Nothing is validated.
 void StoreHeaderPage(const HeaderPage& page, THeader& header);
 // The header as the tab shows it, texts unchanged.
 HeaderPage ShowHeaderPage(const THeader& header);

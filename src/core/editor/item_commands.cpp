@@ -2,6 +2,28 @@
 
 namespace scriptdesk {
 
+namespace {
+
+// Why there is no slot to work on: no current level, or else no row.
+ItemCommandResult Refusal(ScriptModel& model) {
+  return model.Current() == nullptr ? ItemCommandResult::SelectLevel
+                                    : ItemCommandResult::SelectItem;
+}
+
+}  // namespace
+
+std::string ItemCommandMessage(ItemCommandResult result) {
+  switch (result) {
+    case ItemCommandResult::Done:
+      return {};
+    case ItemCommandResult::SelectLevel:
+      return "Select level";
+    case ItemCommandResult::SelectItem:
+      return "Select item";
+  }
+  return {};
+}
+
 const ItemValues& DeletedItemValues() {
   static const ItemValues kValues = {"0000", "0300", "0000", "0000", "0000", "0002"};
   return kValues;
@@ -20,26 +42,36 @@ const ItemSlot* CurrentItemSlot(const ScriptModel& model, ItemKind kind, int row
 }
 
 std::optional<ItemSlotView> ShowItemSlot(const ScriptModel& model, ItemKind kind, int row) {
+  if (row < 0 || row >= ItemSlotCount(kind)) return std::nullopt;
   const ItemSlot* slot = CurrentItemSlot(model, kind, row);
-  if (slot == nullptr) return std::nullopt;
+  if (slot == nullptr) {
+    return ItemSlotView{
+        {"-", {}}, std::to_string(ItemIdBase(kind) + row), ItemSlotNumber(kind, row), false};
+  }
   return ItemSlotView{
       {slot->Name, slot->Values}, std::to_string(slot->Id), slot->Number, slot->Enabled};
+}
+
+std::string StoredItemValue(std::string_view text) {
+  constexpr std::size_t kDigits = 4;
+  return text.size() > kDigits ? std::string(text) : ZeroPadHex(text);
 }
 
 ItemCommandResult StoreItemPage(ScriptModel& model, ItemKind kind, int row,
                                 const ItemPageTexts& page) {
   ItemSlot* slot = CurrentItemSlot(model, kind, row);
-  if (slot == nullptr) return ItemCommandResult::SelectLevel;
+  if (slot == nullptr) return Refusal(model);
   slot->Name = page.Name;
-  for (std::size_t i = 0; i < slot->Values.size(); ++i)
-    slot->Values[i] = ZeroPadHex(page.Values[i]);
+  for (std::size_t i = 0; i < slot->Values.size(); ++i) {
+    slot->Values[i] = StoredItemValue(page.Values[i]);
+  }
   slot->Enabled = true;
   return ItemCommandResult::Done;
 }
 
 ItemCommandResult DeleteItemSlot(ScriptModel& model, ItemKind kind, int row) {
   ItemSlot* slot = CurrentItemSlot(model, kind, row);
-  if (slot == nullptr) return ItemCommandResult::SelectLevel;
+  if (slot == nullptr) return Refusal(model);
   slot->Enabled = false;
   slot->Name = "-";
   slot->Values = DeletedItemValues();

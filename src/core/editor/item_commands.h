@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/model/script_model.h"
 
@@ -27,11 +28,14 @@ struct ItemSlotView {
 
 enum class ItemCommandResult {
   Done,
-  // No current level or no selected row: nothing was changed; the page warns "Select level".
+  // Nothing was changed, and the page warns: no current level ("Select level"), or a current
+  // level but no selected row ("Select item").
   SelectLevel,
+  SelectItem,
 };
 
-inline constexpr char kSelectLevelWarning[] = "Select level";
+// The warning of a refusal; empty for Done.
+std::string ItemCommandMessage(ItemCommandResult result);
 
 // What "DELETE" leaves in a slot. Fixed on purpose: not the DefaultNumbers of Setup.ini.
 const ItemValues& DeletedItemValues();  // "0000", "0300", "0000", "0000", "0000", "0002"
@@ -40,10 +44,16 @@ const ItemValues& DeletedItemValues();  // "0000", "0300", "0000", "0000", "0000
 ItemSlot* CurrentItemSlot(ScriptModel& model, ItemKind kind, int row);
 const ItemSlot* CurrentItemSlot(const ScriptModel& model, ItemKind kind, int row);
 
-// The slot at `row` of the current level as its page shows it; nullopt when there is none.
+// The slot at `row` of the current level as its page shows it. Without a current level the page
+// still follows the row: its ID and Number, no name ("-"), no values and no mark. nullopt for a
+// row the kind does not have.
 std::optional<ItemSlotView> ShowItemSlot(const ScriptModel& model, ItemKind kind, int row);
 
-// "Add/Replace": the name exactly as typed, the values through ZeroPadHex, and the slot enabled.
+// What a value edit's text is stored as: zero-filled to four digits (ZeroPadHex). No one can type
+// a longer text, so one came from a file; it is kept as it is rather than stored empty.
+std::string StoredItemValue(std::string_view text);
+
+// "Add/Replace": the name exactly as typed, the values as StoredItemValue, and the slot enabled.
 ItemCommandResult StoreItemPage(ScriptModel& model, ItemKind kind, int row,
                                 const ItemPageTexts& page);
 

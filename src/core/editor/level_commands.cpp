@@ -48,9 +48,14 @@ LevelPage DefaultLevelPage() {
   return page;
 }
 
+std::string StoredAudio(std::string_view text) {
+  constexpr std::size_t kDigits = 3;
+  return text.size() > kDigits ? std::string(text) : PadAudio(text);
+}
+
 void StoreLevelPage(const LevelPage& page, TLevel& level) {
   static_cast<LevelSettings&>(level) = page;
-  level.Audio = PadAudio(page.Audio);
+  level.Audio = StoredAudio(page.Audio);
 }
 
 LevelPage ShowLevel(const TLevel& level) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/model/script_model.h"
 
@@ -13,8 +14,13 @@ using LevelPage = LevelSettings;
 // What the page shows when the window is created; start-up adds it as level 0 "Temp".
 LevelPage DefaultLevelPage();
 
-// Copies the page into a level's settings; the audio track is stored as three digits. The item
-// tables are left alone.
+// What an audio edit's text is stored as: three digits (PadAudio). No one can type a longer
+// text, so one came from a file (a track with a comment after it); it is kept as it is rather
+// than stored empty, which the game's compiler would refuse.
+std::string StoredAudio(std::string_view text);
+
+// Copies the page into a level's settings; the audio track as StoredAudio. The item tables are
+// left alone.
 void StoreLevelPage(const LevelPage& page, TLevel& level);
 // The level's settings as the page shows them.
 LevelPage ShowLevel(const TLevel& level);

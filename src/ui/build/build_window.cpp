@@ -182,8 +182,10 @@ void BuildWindow::sbCreateLngClick() {
 void BuildWindow::sbSaveClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
-    session_->Save(PaneLines(scriptPane_, scriptBuilt_), PaneLines(languagePane_, languageBuilt_),
-                   model_.Header);
+    if (session_->Save(PaneLines(scriptPane_, scriptBuilt_),
+                       PaneLines(languagePane_, languageBuilt_), model_.Header)) {
+      emit saved();
+    }
   });
 }
 

@@ -42,6 +42,10 @@ class BuildWindow : public QWidget {
   using CompileStepFactory = std::function<std::unique_ptr<CompileStep>()>;
   void setCompileStepFactory(CompileStepFactory factory);
 
+ signals:
+  // "Save" wrote both texts: the project is on disk as it stands.
+  void saved();
+
  public slots:
   void sbCreateScrClick();
   void sbCreateLngClick();

@@ -1,13 +1,26 @@
 #include "ui/editor/field_controls.h"
 
+#include <algorithm>
 #include <cstddef>
 
+#include "ui/widgets/ansi_text.h"
 #include "ui/widgets/audio_edit.h"
 #include "ui/widgets/controls.h"
+#include "ui/widgets/dialogs.h"
 
 namespace scriptdesk {
 
 namespace {
+
+// The compiler reads a value after "$" as hexadecimal and keeps 32 bits of it: eight digits.
+constexpr qint64 kMaxAfterDollar = 99999999;
+
+// Every text edit of a page feeds a script file.
+QLineEdit* MakeTextEdit(QWidget* parent, const char* name, const char* hint) {
+  QLineEdit* edit = MakeEdit(parent, name, hint);
+  RefuseNonAnsi(edit);
+  return edit;
+}
 
 std::vector<DecimalSpinEdit*> MakeSpins(QWidget* parent, std::span<const SpinControl> spins) {
   std::vector<DecimalSpinEdit*> made;
@@ -17,8 +30,12 @@ std::vector<DecimalSpinEdit*> MakeSpins(QWidget* parent, std::span<const SpinCon
   return made;
 }
 
+void WrittenAfterDollar(DecimalSpinEdit* spin) {
+  spin->setRange(0, spin->hasRange() ? std::min(spin->maximum(), kMaxAfterDollar) : kMaxAfterDollar);
+}
+
 void MakePathControls(QWidget* parent, const PathControls& path, FieldControls& controls) {
-  controls.edits.push_back(MakeEdit(parent, path.edit, path.editHint));
+  controls.edits.push_back(MakeTextEdit(parent, path.edit, path.editHint));
   controls.chooser = MakeButton(parent, path.chooser, "...", path.chooserHint);
   FitToText(controls.chooser);
   controls.chooser->setFixedWidth(controls.chooser->minimumWidth());
@@ -46,7 +63,7 @@ FieldControls MakeFieldControls(QWidget* parent, const LevelField& field) {
   const FieldControl& control = field.control;
   switch (field.kind) {
     case LevelFieldKind::Text:
-      controls.edits.push_back(MakeEdit(parent, control.name, control.hint));
+      controls.edits.push_back(MakeTextEdit(parent, control.name, control.hint));
       break;
     case LevelFieldKind::Path:
       MakePathControls(parent, *control.path, controls);
@@ -58,8 +75,11 @@ FieldControls MakeFieldControls(QWidget* parent, const LevelField& field) {
       if (control.name != nullptr) controls.check = MakeCheck(parent, control.name, "Enabled");
       [[fallthrough]];
     case LevelFieldKind::Number:
+      controls.spins = MakeSpins(parent, control.spins);
+      break;
     case LevelFieldKind::Mirror:
       controls.spins = MakeSpins(parent, control.spins);
+      WrittenAfterDollar(controls.spins.back());
       break;
     case LevelFieldKind::Items:
       break;
@@ -72,27 +92,40 @@ FieldControls MakeFieldControls(QWidget* parent, const HeaderField& field) {
   const FieldControl& control = field.control;
   switch (field.kind) {
     case HeaderFieldKind::Extension:
-      controls.edits.push_back(MakeEdit(parent, control.name, control.hint));
+      controls.edits.push_back(MakeTextEdit(parent, control.name, control.hint));
       break;
     case HeaderFieldKind::Languages:
       for (int i = 0; i < kLanguageCount; ++i) {
         controls.edits.push_back(
-            MakeEdit(parent, (control.name + std::to_string(i)).c_str(), control.hint));
+            MakeTextEdit(parent, (control.name + std::to_string(i)).c_str(), control.hint));
       }
       break;
     case HeaderFieldKind::Flag:
       controls.check = MakeCheck(parent, control.name, control.caption, control.hint);
       break;
     case HeaderFieldKind::Text:
-    case HeaderFieldKind::Dollar:
     case HeaderFieldKind::Group:
       controls.spins = MakeSpins(parent, control.spins);
+      break;
+    case HeaderFieldKind::Dollar:
+      controls.spins = MakeSpins(parent, control.spins);
+      WrittenAfterDollar(controls.spins.front());
       break;
     case HeaderFieldKind::Path:
       MakePathControls(parent, *control.path, controls);
       break;
   }
   return controls;
+}
+
+void ShowChosenLevelFile(const FieldControls& controls, const QString& chosen, Dialogs& dialogs) {
+  QLineEdit* edit = controls.edits.front();
+  const QString name = LevelNameOfFile(chosen);
+  if (!EncodeAnsi(name)) {
+    dialogs.Warning(edit->window(), AnsiRefusalText(name));
+    return;
+  }
+  edit->setText(name);
 }
 
 void ShowField(const FieldControls& controls, const LevelField& field, const LevelSettings& level) {

@@ -8,12 +8,14 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QString;
 class QWidget;
 
 namespace scriptdesk {
 
 class AudioEdit;
 class DecimalSpinEdit;
+class Dialogs;
 
 // The controls that edit one described setting, made from its description: the pages place
 // them and copy between them and the model record, setting by setting.
@@ -33,6 +35,10 @@ void ShowField(const FieldControls& controls, const LevelField& field, const Lev
 void TakeField(const FieldControls& controls, const LevelField& field, LevelSettings& level);
 void ShowField(const FieldControls& controls, const HeaderField& field, const THeader& header);
 void TakeField(const FieldControls& controls, const HeaderField& field, THeader& header);
+
+// The "..." chooser's file into a Path's edit: the name without folder and extension. A name the
+// script files cannot hold is refused with a warning that says why.
+void ShowChosenLevelFile(const FieldControls& controls, const QString& chosen, Dialogs& dialogs);
 
 // The controls of every described field, in table order.
 template <typename Field>

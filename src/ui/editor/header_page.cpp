@@ -105,6 +105,7 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
 
   const FieldControls& level = Controls("Title", "Level");
   auto* file = new QGridLayout;
+  FitText(level.edits.front(), kWidestLevelFile);
   file->addWidget(MakeLabel(title, "Level", level.edits.front()), 0, 0);
   file->addWidget(level.edits.front(), 0, 1);
   file->addWidget(level.chooser, 0, 2);
@@ -187,11 +188,12 @@ void HeaderTab::ShowHeaderPage() {
 
 void HeaderTab::SpeedButton1Click() {
   const auto chosen = dialogs_.OpenFile(this, "*.tr4|*.tr4", {});
-  if (chosen) Controls("Title", "Level").edits.front()->setText(LevelNameOfFile(*chosen));
+  if (chosen) ShowChosenLevelFile(Controls("Title", "Level"), *chosen, dialogs_);
 }
 
 void HeaderTab::SpeedButton6Click() {
   StoreHeaderPage();
+  emit edited();
 }
 
 }  // namespace scriptdesk

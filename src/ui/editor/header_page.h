@@ -34,6 +34,10 @@ class HeaderTab : public QWidget {
   // Shows the model's header on the tab (after an import).
   void ShowHeaderPage();
 
+ signals:
+  // "Replace Header" stored the tab.
+  void edited();
+
  public slots:
   void SpeedButton1Click();  // "..." beside the title level
   void SpeedButton6Click();  // "Replace Header"

@@ -11,8 +11,8 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <QValidator>
 
+#include "ui/widgets/ansi_text.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/hex_spin_edit.h"
@@ -53,47 +53,31 @@ ControlNames NamesOf(ItemKind kind) {
   return {};
 }
 
-// A name must survive the trip into the ANSI script unchanged, so characters without a byte
-// in the code page cannot be typed or pasted.
-class AnsiValidator : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int& /*pos*/) const override {
-    return EncodeAnsi(input).has_value() ? Acceptable : Invalid;
-  }
-};
-
-// The slot list: its natural size shows every row, in columns of at most kRowsPerColumn; given
-// less room it wraps into more columns rather than hiding rows.
+// The slot list: one column, as wide as its longest caption. Its natural height shows every
+// row; given less room it scrolls, and on a wide window it keeps its width so the slot's edits
+// stay beside it.
 class ItemList : public QListWidget {
  public:
-  static constexpr int kRowsPerColumn = 14;
+  static constexpr int kFewestRowsShown = 6;
 
   explicit ItemList(QWidget* parent) : QListWidget(parent) {
-    setFlow(QListView::TopToBottom);
-    setWrapping(true);
-    setResizeMode(QListView::Adjust);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
   }
 
-  QSize sizeHint() const override {
+  QSize sizeHint() const override { return SizeFor(count()); }
+  QSize minimumSizeHint() const override { return SizeFor(std::min(count(), kFewestRowsShown)); }
+
+ private:
+  // Room for `rows` rows, and always for the vertical scroll bar, so no caption is ever cut.
+  QSize SizeFor(int rows) const {
     ensurePolished();
-    const int rows = std::max(count(), 1);
-    const int columns = (rows + kRowsPerColumn - 1) / kRowsPerColumn;
-    const int rowsShown = std::min(rows, kRowsPerColumn);
-    int rowHeight = 0;
-    int columnWidth = 0;
-    for (int row = 0; row < count(); ++row) {
-      const QSize size = sizeHintForIndex(model()->index(row, 0));
-      rowHeight = std::max(rowHeight, size.height());
-      columnWidth = std::max(columnWidth, size.width());
-    }
     const int frame = 2 * frameWidth();
-    // The view lays out its columns as if the horizontal scroll bar were shown.
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    return {columns * (columnWidth + 2 * spacing()) + frame + 4,
-            rowsShown * (rowHeight + 2 * spacing()) + frame + scrollBar + 2};
+    const int rowHeight = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
+    return {sizeHintForColumn(0) + scrollBar + frame + 2, std::max(rows, 1) * rowHeight + frame};
   }
 };
 
@@ -107,7 +91,6 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   list_ = new ItemList(this);
   list_->setObjectName(names.list);
   const int rows = ItemSlotCount(kind);
-  marks_.assign(static_cast<std::size_t>(rows), false);
   for (int row = 0; row < rows; ++row) {
     auto* item = new QListWidgetItem(ToQt(ItemSlotLabel(kind, row)), list_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -116,7 +99,7 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
 
   nameEdit_ = new QLineEdit(QStringLiteral("-"), this);
   nameEdit_->setObjectName(names.name);
-  nameEdit_->setValidator(new AnsiValidator(nameEdit_));
+  RefuseNonAnsi(nameEdit_);
   auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
   nameLabel->setBuddy(nameEdit_);
 
@@ -171,8 +154,9 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(8);
-  layout->addWidget(list_, 1);
-  layout->addLayout(controls, 0);
+  layout->addWidget(list_, 0, Qt::AlignTop);
+  layout->addLayout(controls);
+  layout->addStretch(1);
 
   connect(list_, &QListWidget::currentRowChanged, this, &ItemPage::RowClick);
   connect(list_, &QListWidget::itemClicked, this, &ItemPage::RowClick);
@@ -199,7 +183,8 @@ ItemCommandResult ItemPage::StoreItemPage() {
 
 void ItemPage::ShowEveryMark() {
   for (int row = 0; row < list_->count(); ++row) {
-    if (const ItemSlot* slot = CurrentItemSlot(model_, kind_, row)) ShowMark(row, slot->Enabled);
+    const ItemSlot* slot = CurrentItemSlot(model_, kind_, row);
+    ShowMark(row, slot != nullptr && slot->Enabled);
   }
   if (selectedRow() >= 0) ShowItemSlot(selectedRow());
 }
@@ -232,13 +217,9 @@ ItemPageTexts ItemPage::Texts() const {
 
 void ItemPage::PasteData() {
   const int row = selectedRow();
-  if (CurrentItemSlot(model_, kind_, row) == nullptr) {
-    WarnSelectLevel();
-    return;
-  }
-  ShowTexts({model_.Clipboard.Name, model_.Clipboard.Values});
-  StoreItemPage();
+  if (!Done(PasteItemData(model_, kind_, row))) return;
   ShowItemSlot(row);
+  emit edited();
 }
 
 void ItemPage::RowClick() {
@@ -247,22 +228,18 @@ void ItemPage::RowClick() {
 }
 
 void ItemPage::AddReplaceClick() {
-  if (StoreItemPage() != ItemCommandResult::Done) {
-    WarnSelectLevel();
-    return;
-  }
+  if (!Done(StoreItemPage())) return;
   ShowItemSlot(selectedRow());
+  emit edited();
 }
 
 void ItemPage::DeleteClick() {
   const int row = selectedRow();
-  if (DeleteItemSlot(model_, kind_, row) != ItemCommandResult::Done) {
-    WarnSelectLevel();
-    return;
-  }
+  if (!Done(DeleteItemSlot(model_, kind_, row))) return;
   // "ID" and "Number" already show this row and are left alone.
   ShowMark(row, false);
   ShowTexts({"-", DeletedItemValues()});
+  emit edited();
 }
 
 void ItemPage::ShowTexts(const ItemPageTexts& texts) {
@@ -275,7 +252,6 @@ void ItemPage::ShowTexts(const ItemPageTexts& texts) {
 void ItemPage::ShowMark(int row, bool enabled) {
   QListWidgetItem* item = list_->item(row);
   if (item == nullptr) return;
-  marks_[static_cast<std::size_t>(row)] = enabled;
   settingMark_ = true;
   item->setCheckState(enabled ? Qt::Checked : Qt::Unchecked);
   settingMark_ = false;
@@ -283,16 +259,18 @@ void ItemPage::ShowMark(int row, bool enabled) {
 
 void ItemPage::RestoreMark(QListWidgetItem* item) {
   if (settingMark_) return;
-  // The mark is no input: whatever the user did to it, it shows the model again (or, with no
-  // current level, what it showed before).
+  // The mark is no input: whatever the user did to it, it shows the model again (and without a
+  // current level, no mark).
   const int row = list_->row(item);
   if (row < 0) return;
   const ItemSlot* slot = CurrentItemSlot(model_, kind_, row);
-  ShowMark(row, slot != nullptr ? slot->Enabled : marks_[static_cast<std::size_t>(row)]);
+  ShowMark(row, slot != nullptr && slot->Enabled);
 }
 
-void ItemPage::WarnSelectLevel() {
-  dialogs_.Warning(this, QString::fromLatin1(kSelectLevelWarning));
+bool ItemPage::Done(ItemCommandResult result) {
+  if (result == ItemCommandResult::Done) return true;
+  dialogs_.Warning(this, ToQt(ItemCommandMessage(result)));
+  return false;
 }
 
 }  // namespace scriptdesk

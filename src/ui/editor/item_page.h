@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <vector>
 
 #include <QWidget>
 
@@ -30,7 +29,7 @@ class ItemPage : public QWidget {
   ItemKind kind() const { return kind_; }
 
   // Fills the page from slot `row` of the current level and sets that row's check mark.
-  // Without a current level the page keeps what it shows.
+  // Without a current level it shows the row's ID and Number and no name, values or mark.
   void ShowItemSlot(int row);
   // Writes the page into the selected slot of the current level, enabled, and ticks its row.
   ItemCommandResult StoreItemPage();
@@ -47,8 +46,13 @@ class ItemPage : public QWidget {
   // "Paste data" for this page: the copy buffer goes into the selected slot and is shown.
   void PasteData();
 
+  QListWidget* list() const { return list_; }
   QPushButton* copyButton() const { return copyButton_; }
   QPushButton* pasteButton() const { return pasteButton_; }
+
+ signals:
+  // A command changed the model.
+  void edited();
 
  public slots:
   void RowClick();         // lbKeyClick, lbPuzzleClick, lbPickClick, lbExamClick
@@ -59,7 +63,8 @@ class ItemPage : public QWidget {
   void ShowTexts(const ItemPageTexts& texts);
   void ShowMark(int row, bool enabled);
   void RestoreMark(QListWidgetItem* item);
-  void WarnSelectLevel();
+  // Warns when the command was refused; true when it was done.
+  bool Done(ItemCommandResult result);
 
   const ItemKind kind_;
   ScriptModel& model_;
@@ -75,8 +80,6 @@ class ItemPage : public QWidget {
   QPushButton* copyButton_ = nullptr;
   QPushButton* pasteButton_ = nullptr;
 
-  // The marks as last shown from the model; a mark ticked by hand goes back to these.
-  std::vector<bool> marks_;
   bool settingMark_ = false;
 };
 

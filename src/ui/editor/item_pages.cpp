@@ -16,6 +16,7 @@ ItemPages::ItemPages(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
     pages_[static_cast<int>(kind)] = page;
     connect(page->copyButton(), &QPushButton::clicked, this, &ItemPages::sbCopyKClick);
     connect(page->pasteButton(), &QPushButton::clicked, this, &ItemPages::sbPasteKClick);
+    connect(page, &ItemPage::edited, this, &ItemPages::edited);
   }
   keyTab_ = page(ItemKind::Key);
   puzzleTab_ = page(ItemKind::Puzzle);

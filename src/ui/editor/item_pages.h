@@ -32,6 +32,10 @@ class ItemPages : public QObject {
   // Each list selects its first row and its page shows that slot (after Add/Replace/Duplicate).
   void SelectFirstRows();
 
+ signals:
+  // A command of one of the pages changed the model.
+  void edited();
+
  public slots:
   // Shared by the four "Copy data" / "Paste data" buttons; the sender tells the page apart.
   void sbCopyKClick();

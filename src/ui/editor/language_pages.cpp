@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include "core/import/builtin_texts.h"
+#include "ui/widgets/ansi_text.h"
 #include "ui/widgets/pane_text.h"
 #include "ui/widgets/text_codec.h"
 
@@ -62,14 +63,16 @@ LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
   pages_ = new QTabWidget(this);
   pages_->setTabPosition(QTabWidget::South);
   pages_->tabBar()->setElideMode(Qt::ElideNone);
-  pages_->setUsesScrollButtons(true);
+  // Every tab stays in sight: the window keeps room for all of them.
+  pages_->setUsesScrollButtons(false);
 
   for (const PageEntry& entry : kPages) {
     auto* sheet = new QWidget(pages_);
-    auto* memo = new QPlainTextEdit(sheet);
+    QPlainTextEdit* memo = new AnsiPlainTextEdit(sheet);
     memo->setObjectName(entry.memo);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setPlainText(LinesToQt(BuiltinLines(entry.stock)));
+    connect(memo, &QPlainTextEdit::textChanged, this, &LanguagePages::edited);
     auto* button = new QPushButton(QStringLiteral("Load old"), sheet);
     button->setObjectName(entry.button);
     connect(button, &QPushButton::clicked, this, entry.loadOld);

@@ -22,6 +22,10 @@ class LanguagePages : public QWidget {
   // Each page's lines as the user left them, in LanguagePage order.
   LanguageTexts texts() const;
 
+ signals:
+  // A memo's text changed, typed or put back by "Load old".
+  void edited();
+
  public slots:
   void SpeedButton16Click();  // "Weapons@Items"
   void SpeedButton17Click();  // "Game"

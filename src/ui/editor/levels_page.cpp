@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -52,13 +53,43 @@ QGroupBox* CoordinatesBox(QWidget* parent, const char* title, const FieldControl
   return box;
 }
 
+// The level list: wide enough for every stock level name without scrolling sideways, the
+// vertical scroll bar included; a longer name of the user's scrolls.
+class LevelList : public QListWidget {
+ public:
+  explicit LevelList(QWidget* parent) : QListWidget(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  }
+
+  QSize sizeHint() const override {
+    ensurePolished();
+    int text = 0;
+    for (const char* name : kWidestStockNames) {
+      text = std::max(text, fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
+    }
+    // What a row adds around its text, as the view measures its own rows.
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return {text + padding + scrollBar + 2 * frameWidth() + 2, QListWidget::sizeHint().height()};
+  }
+  QSize minimumSizeHint() const override {
+    return {sizeHint().width(), QListWidget::minimumSizeHint().height()};
+  }
+
+ private:
+  // The widest names of both stock scripts in any proportional font.
+  static constexpr const char* kWidestStockNames[] = {
+      "Inside Menkaure's Pyramid", "The Great Hypostyle Hall", "Inside The Great Pyramid",
+      "Khufu's Queens Pyramids",   "Playable Tutorial Level",  "Guardian Of Semerkhet"};
+};
+
 }  // namespace
 
 LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), model_(model), dialogs_(dialogs) {
   setObjectName("LevelsTab");
 
-  levelList_ = new QListWidget(this);
+  levelList_ = new LevelList(this);
   levelList_->setObjectName("lbLevel");
   levelList_->setToolTip("Select level");
   levelList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -100,6 +131,8 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
 
   connect(levelList_, &QListWidget::itemClicked, this, &LevelsTab::lbLevelClick);
   connect(levelList_, &QListWidget::currentRowChanged, this, &LevelsTab::lbLevelClick);
+  connect(levelList_, &QListWidget::itemSelectionChanged, this, &LevelsTab::SelectionChanged);
+  connect(itemPages_, &ItemPages::edited, this, &LevelsTab::edited);
   for (QPushButton* button : {addButton_, replaceButton_, duplicateButton_}) {
     connect(button, &QPushButton::clicked, this, &LevelsTab::SpeedButton2Click);
   }
@@ -156,31 +189,30 @@ QWidget* LevelsTab::MakeInfPage1() {
   for (DecimalSpinEdit* spin : mirror.spins) mirrorRow->addWidget(spin);
   mirrorRow->addStretch(1);
 
+  // The level file on its own row, so a DOS name of eight characters shows whole.
   const FieldControls& path = Controls("Level");
-  auto* file = new QGridLayout;
-  file->addWidget(MakeLabel(page, "Level", path.edits.front()), 0, 0, 1, 2);
-  file->addWidget(path.edits.front(), 1, 0);
-  file->addWidget(path.chooser, 1, 1);
-  auto* audioRow = new QHBoxLayout;
-  audioRow->addWidget(MakeLabel(page, "Audio", path.audio));
-  audioRow->addWidget(path.audio);
-  audioRow->addStretch(1);
-  file->addLayout(audioRow, 2, 0, 1, 2);
-  file->setRowStretch(3, 1);
+  FitText(path.edits.front(), kWidestLevelFile);
+  auto* file = new QHBoxLayout;
+  file->addWidget(path.edits.front(), 1);
+  file->addWidget(path.chooser);
+  file->addSpacing(8);
+  file->addWidget(MakeLabel(page, "Audio", path.audio));
+  file->addWidget(path.audio);
 
   auto* rows = new QGridLayout;
   rows->addWidget(MakeLabel(page, "Name", name), 0, 0);
-  rows->addWidget(name, 0, 1, 1, 2);
+  rows->addWidget(name, 0, 1);
   rows->addWidget(MakeLabel(page, "Legend", legend), 1, 0);
-  rows->addWidget(legend, 1, 1, 1, 2);
-  rows->addWidget(new QLabel("Layer1", page), 2, 0);
-  rows->addLayout(GroupRow(Controls("Layer1")), 2, 1);
-  rows->addWidget(new QLabel("Layer2", page), 3, 0);
-  rows->addLayout(GroupRow(Controls("Layer2")), 3, 1);
-  rows->addWidget(MakeLabel(page, "Mirror", mirror.spins.front()), 4, 0);
-  rows->addLayout(mirrorRow, 4, 1);
-  rows->addLayout(file, 2, 2, 3, 1);
-  rows->setColumnStretch(2, 1);
+  rows->addWidget(legend, 1, 1);
+  rows->addWidget(MakeLabel(page, "Level", path.edits.front()), 2, 0);
+  rows->addLayout(file, 2, 1);
+  rows->addWidget(new QLabel("Layer1", page), 3, 0);
+  rows->addLayout(GroupRow(Controls("Layer1")), 3, 1);
+  rows->addWidget(new QLabel("Layer2", page), 4, 0);
+  rows->addLayout(GroupRow(Controls("Layer2")), 4, 1);
+  rows->addWidget(MakeLabel(page, "Mirror", mirror.spins.front()), 5, 0);
+  rows->addLayout(mirrorRow, 5, 1);
+  rows->setColumnStretch(1, 1);
 
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -251,24 +283,34 @@ int LevelsTab::selectedLevel() const {
 }
 
 void LevelsTab::SelectEntry(int row) {
-  const QSignalBlocker blocker(levelList_);
-  if (row < 0) {
-    levelList_->clearSelection();
-    levelList_->setCurrentRow(-1);
-  } else {
-    levelList_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  {
+    const QSignalBlocker blocker(levelList_);
+    if (row < 0) {
+      levelList_->clearSelection();
+      levelList_->setCurrentRow(-1);
+    } else {
+      levelList_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
   }
   // The view missed the blocked signals; repaint the selection.
   levelList_->viewport()->update();
+  model_.CurrentLevel = row;
+  if (row < 0) itemPages_->ShowEverySlot();
 }
 
-void LevelsTab::RefillLevelList() {
-  const QSignalBlocker blocker(levelList_);
-  levelList_->clear();
-  for (int slot = 0; slot < model_.LevelCount; ++slot) {
-    levelList_->addItem(ToQt(model_.Levels[static_cast<std::size_t>(slot)].Name));
+void LevelsTab::SelectionChanged() {
+  if (selectedLevel() < 0 && model_.CurrentLevel >= 0) SelectEntry(-1);
+}
+
+void LevelsTab::RefillLevelList(int row) {
+  {
+    const QSignalBlocker blocker(levelList_);
+    levelList_->clear();
+    for (int slot = 0; slot < model_.LevelCount; ++slot) {
+      levelList_->addItem(ToQt(model_.Levels[static_cast<std::size_t>(slot)].Name));
+    }
   }
-  SelectEntry(-1);
+  SelectEntry(row);
 }
 
 void LevelsTab::ShowLevel() {
@@ -318,32 +360,33 @@ void LevelsTab::RunLevelCommand(QObject* button) {
       levelList_->addItem(name);
     }
   }
-  if (levelList_->count() != model_.LevelCount) RefillLevelList();
+  if (levelList_->count() != model_.LevelCount) RefillLevelList(current);
   SelectEntry(current);
   // The check marks only ever show the model: a new or duplicated level brings its own.
   itemPages_->ShowEverySlot();
   itemPages_->SelectFirstRows();
+  emit edited();
 }
 
 void LevelsTab::SpeedButton5Click() {
   const auto chosen = dialogs_.OpenFile(this, "*.tr4|*.tr4", "level.tr4");
-  if (chosen) Controls("Level").edits.front()->setText(LevelNameOfFile(*chosen));
+  if (chosen) ShowChosenLevelFile(Controls("Level"), *chosen, dialogs_);
 }
 
 void LevelsTab::sbUpClick() {
   const int from = selectedLevel();
   const int to = MoveLevelUp(model_, from);
   if (to < 0) return;
-  RefillLevelList();
-  SelectEntry(to);
+  RefillLevelList(to);
+  emit edited();
 }
 
 void LevelsTab::sbDowClick() {
   const int from = selectedLevel();
   const int to = MoveLevelDown(model_, from);
   if (to < 0) return;
-  RefillLevelList();
-  SelectEntry(to);
+  RefillLevelList(to);
+  emit edited();
 }
 
 void LevelsTab::sbDeleteClick() {
@@ -351,15 +394,16 @@ void LevelsTab::sbDeleteClick() {
   if (!CanDeleteLevel(model_, selected)) return;
   if (!dialogs_.AskYesNo(this, "Delete", "Delete level ?")) return;
   DeleteLevel(model_, selected);
-  RefillLevelList();
-  SelectEntry(model_.CurrentLevel);
+  RefillLevelList(model_.CurrentLevel);
   ShowLevel();
+  emit edited();
 }
 
 void LevelsTab::SpeedButton3Click() {
   if (!dialogs_.AskYesNo(this, "Delete", "Delete all levels?")) return;
   DeleteAllLevels(model_);
   RefillLevelList();
+  emit edited();
 }
 
 }  // namespace scriptdesk

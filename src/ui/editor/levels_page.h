@@ -33,8 +33,8 @@ class LevelsTab : public QWidget {
 
   // The selected entry of the level list, -1 for none.
   int selectedLevel() const;
-  // Makes the level list name slots 0..LevelCount-1 again, with no entry selected.
-  void RefillLevelList();
+  // Makes the level list name slots 0..LevelCount-1 again and selects `row` (none: -1).
+  void RefillLevelList(int row = -1);
 
   // Shows the selected level on the "Inf. " tab and the item pages; CurrentLevel follows the
   // selection.
@@ -45,6 +45,11 @@ class LevelsTab : public QWidget {
 
   ItemPages* itemPages() const { return itemPages_; }
   QListWidget* levelList() const { return levelList_; }
+  QPushButton* deleteButton() const { return deleteButton_; }
+
+ signals:
+  // A command changed the model.
+  void edited();
 
  public slots:
   void lbLevelClick();
@@ -62,8 +67,11 @@ class LevelsTab : public QWidget {
   QWidget* MakeInfTab();
   // The controls of the described setting of that key.
   const FieldControls& Controls(std::string_view key) const;
-  // Selects an entry without running the list's click handler.
+  // Selects an entry without running the list's click handler; CurrentLevel follows. With no
+  // entry the item pages show that there is no current level.
   void SelectEntry(int row);
+  // However the selection went (Ctrl+Space, Ctrl+click), no selected entry is no current level.
+  void SelectionChanged();
   void RunLevelCommand(QObject* button);
 
   ScriptModel& model_;

@@ -1,22 +1,34 @@
 #include "ui/editor/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QListWidget>
+#include <QMimeData>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QToolTip>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "ui/build/build_window.h"
 #include "ui/editor/about_dialog.h"
 #include "ui/editor/language_pages.h"
 #include "ui/editor/header_page.h"
+#include "ui/editor/item_page.h"
+#include "ui/editor/item_pages.h"
 #include "ui/editor/levels_page.h"
 #include "ui/widgets/controls.h"
 #include "core/import/builtin_texts.h"
@@ -33,6 +45,8 @@ namespace {
 
 constexpr int kToolTipWakeUpMs = 500;
 constexpr int kToolTipShownMs = 5000;
+constexpr char kCaption[] = "Script for TR4";
+constexpr QSize kStartingSize(613, 577);
 
 // Tool tips come up after half a second; the wake-up delay is a style hint in Qt.
 class ToolTipStyle : public QProxyStyle {
@@ -86,10 +100,11 @@ void SetUpToolTips() {
 MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
   setObjectName("TForm1");
-  setWindowTitle("Script for TR4");
-  // The pages are dense; the small dialog font lets them fit the window's starting size.
+  setAcceptDrops(true);
+  // The pages are dense: a font two points below the system's (8 point at the usual sizes) fits
+  // them into the starting size, and a larger system font still makes them larger.
   QFont small = font();
-  small.setPointSize(8);
+  if (small.pointSize() > 0) small.setPointSize(std::max(8, small.pointSize() - 2));
   setFont(small);
   SetUpToolTips();
 
@@ -112,13 +127,13 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   layout->setSpacing(4);
   layout->addWidget(pages_, 1);
   layout->addWidget(MakeBottomPanel());
-  resize(613, 577);
 
   FormCreate();
   // The build window reads the model, so it comes only after the model is complete.
   buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
   // Closing the main window ends the program, even with the build window still open.
   buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+  connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
   setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
   setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -127,6 +142,14 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   buildWindow_->setLanguageTextsSource([languagePages] { return languagePages->texts(); });
   buildWindow_->setSettingsSource([this] { return setupDialog_->settings(); });
   pages_->setCurrentWidget(headerTab_);
+
+  connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
+  connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
+  connect(languagePages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+  MakeShortcuts();
+  ProjectLoaded(QStringLiteral("untitled"));
+  // A larger system font needs more room than the starting size gives.
+  resize(kStartingSize.expandedTo(minimumSizeHint()));
 }
 
 MainWindow::~MainWindow() = default;
@@ -173,6 +196,24 @@ void MainWindow::FormCreate() {
   model_.Initialise(defaults);
   levelsTab_->AddFromPage();
   headerTab_->StoreHeaderPage();
+}
+
+void MainWindow::MakeShortcuts() {
+  AddShortcut(loadButton_, QKeySequence::Open);
+  AddShortcut(compileButton_, {QKeySequence(Qt::Key_F9)});
+  AddShortcut(setupButton_, QKeySequence::Preferences);
+  if (const QKeySequence quit(QKeySequence::Quit); !quit.isEmpty()) {
+    auto* shortcut = new QShortcut(quit, this);
+    connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+  }
+  LevelsTab* levels = levelsTab_;
+  AddShortcut(levels->deleteButton(), QKeySequence::Delete,
+              levels->levelList(), "in the level list");
+  for (ItemKind kind : kItemKinds) {
+    ItemPage* page = levels->itemPages()->page(kind);
+    AddShortcut(page->copyButton(), QKeySequence::Copy, page->list(), "in the item list");
+    AddShortcut(page->pasteButton(), QKeySequence::Paste, page->list(), "in the item list");
+  }
 }
 
 void MainWindow::setLanguagePages(QWidget* pages) {
@@ -245,26 +286,106 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
 void MainWindow::SpeedButton24Click() {
   if (importing_) return;
   const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", PathToQt(programFolder_));
-  if (!chosen) return;
-  const std::filesystem::path file = PathFromQt(*chosen);
+  if (chosen) LoadScriptFile(*chosen);
+}
+
+void MainWindow::LoadScriptFile(const QString& path) {
+  if (importing_ || !MayCloseProject()) return;
+  const std::filesystem::path file = PathFromQt(path);
   RunImport([&](ImportProgress& progress) {
-    return ImportScriptFile(model_, programFolder_, file, progress,
-                            [] { QApplication::processEvents(QEventLoop::AllEvents); });
+    ImportResult result = ImportScriptFile(model_, programFolder_, file, progress,
+                                           [] { QApplication::processEvents(QEventLoop::AllEvents); });
+    ProjectLoaded(QFileInfo(path).fileName());
+    return result;
+  });
+}
+
+void MainWindow::ImportStock(BuiltinText text, const char* command, const QString& name) {
+  if (importing_ || !MayCloseProject()) return;
+  RunImport([&](ImportProgress& progress) {
+    ImportResult result =
+        ImportStockScript(model_, programFolder_, BuiltinLines(text), command, progress);
+    ProjectLoaded(name);
+    return result;
   });
 }
 
 void MainWindow::sbEditorScrClick() {
-  RunImport([&](ImportProgress& progress) {
-    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::EditorScript),
-                             "Create Editor script", progress);
-  });
+  ImportStock(BuiltinText::EditorScript, "Create Editor script", QStringLiteral("Editor script"));
 }
 
 void MainWindow::sbOriginalScrClick() {
-  RunImport([&](ImportProgress& progress) {
-    return ImportStockScript(model_, programFolder_, BuiltinLines(BuiltinText::OriginalScript),
-                             "Create Original script", progress);
-  });
+  ImportStock(BuiltinText::OriginalScript, "Create Original script",
+              QStringLiteral("Original script"));
+}
+
+LanguageTexts MainWindow::languageTexts() const {
+  const auto* pages = qobject_cast<const LanguagePages*>(languagePages_);
+  return pages != nullptr ? pages->texts() : LanguageTexts{};
+}
+
+bool MainWindow::isProjectChanged() const {
+  return saved_.IsChanged(model_, languageTexts());
+}
+
+void MainWindow::UpdateTitle() {
+  setWindowTitle(QStringLiteral("%1[*] - %2").arg(scriptName_, QString::fromLatin1(kCaption)));
+  setWindowModified(isProjectChanged());
+}
+
+void MainWindow::ProjectLoaded(const QString& name) {
+  scriptName_ = name;
+  saved_.Mark(model_, languageTexts());
+  UpdateTitle();
+}
+
+void MainWindow::ProjectSaved() {
+  saved_.Mark(model_, languageTexts());
+  UpdateTitle();
+}
+
+bool MainWindow::MayCloseProject() {
+  if (!isProjectChanged()) return true;
+  return dialogs_.AskYesNo(this, QString::fromLatin1(kCaption),
+                           QStringLiteral("The project has changed since it was loaded or "
+                                          "saved.\nClose it and lose the changes?"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (MayCloseProject()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+namespace {
+
+// The one local .txt file being dragged, or nothing.
+std::optional<QString> DroppedScript(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return std::nullopt;
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1) return std::nullopt;
+  const QUrl& url = urls.front();
+  if (!url.isLocalFile() || !url.toLocalFile().endsWith(".txt", Qt::CaseInsensitive)) {
+    return std::nullopt;
+  }
+  return url.toLocalFile();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedScript(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::optional<QString> script = DroppedScript(event->mimeData());
+  if (!script) return;
+  event->acceptProposedAction();
+  // Loaded once the drop is over, so the question does not hold up the program it came from.
+  const QString path = QDir::toNativeSeparators(*script);
+  QMetaObject::invokeMethod(this, [this, path] { LoadScriptFile(path); }, Qt::QueuedConnection);
 }
 
 void MainWindow::SpeedButton25Click() {

@@ -5,13 +5,18 @@
 #include <functional>
 #include <memory>
 
+#include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
 
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QPushButton;
 class QTabWidget;
 
 namespace scriptdesk {
 
+enum class BuiltinText;
 class AboutDialog;
 class BuildWindow;
 class Dialogs;
@@ -52,6 +57,12 @@ class MainWindow : public QWidget {
   // Shows the model's header on the "Header" tab (after an import).
   void ShowHeaderPage();
 
+  // The script the project came from, as the title names it: a file name, "Original script",
+  // "Editor script", or "untitled" before any.
+  const QString& scriptName() const { return scriptName_; }
+  // The project differs from what was last loaded or saved (the title then marks it).
+  bool isProjectChanged() const;
+
  public slots:
   void SpeedButton18Click();  // "Compile"
   void SpeedButton15Click();  // "Setup"
@@ -60,12 +71,33 @@ class MainWindow : public QWidget {
   void sbOriginalScrClick();  // "Create Original script"
   void SpeedButton25Click();  // "About"
 
+  // "Load Script.txt" once the file is chosen; also what a dropped .txt file does.
+  void LoadScriptFile(const QString& path);
+  // The build's "Save" wrote the project: from here on it counts as unchanged. The build window
+  // calls this after a save that succeeded.
+  void ProjectSaved();
+
+ protected:
+  // Closing a changed project asks first.
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void FormCreate();
   QWidget* MakeBottomPanel();
   // Runs one import: the project is replaced only when it succeeded; the Header tab and the
   // level list then show it, and lines that named no slot are reported in one warning.
   void RunImport(const std::function<ImportResult(ImportProgress&)>& import);
+  // Runs a stock import under its command's name.
+  void ImportStock(BuiltinText text, const char* command, const QString& name);
+  // True when the project may go: it is unchanged, or the user said Yes to losing the changes.
+  bool MayCloseProject();
+  // The import succeeded: the project now came from `name` and is unchanged.
+  void ProjectLoaded(const QString& name);
+  LanguageTexts languageTexts() const;
+  void UpdateTitle();
+  void MakeShortcuts();
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
@@ -73,6 +105,8 @@ class MainWindow : public QWidget {
   std::unique_ptr<BuildWindow> buildWindow_;
   std::unique_ptr<SetupDialog> setupDialog_;
   bool importing_ = false;
+  SavedProject saved_;
+  QString scriptName_;
 
   QTabWidget* pages_ = nullptr;
   HeaderTab* headerTab_ = nullptr;

@@ -5,12 +5,16 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QString>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "ui/widgets/decimal_spin_edit.h"
 #include "ui/widgets/text_codec.h"
@@ -45,13 +49,35 @@ inline QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& ca
   return check;
 }
 
+// Enter presses the focused button, as Space does. No window of the program is a QDialog, so
+// this makes no button a default one.
 inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
                                const QString& hint = {}) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setToolTip(hint);
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);
   return button;
+}
+
+// Presses the button on any of `keys`: anywhere in its window, or, given `within`, only while
+// that widget has the focus (`where` says so in the tool tip). The tool tip names the first key.
+// No keys (the platform has no such standard key) is no shortcut.
+inline void AddShortcut(QPushButton* button, const QList<QKeySequence>& keys,
+                        QWidget* within = nullptr, const QString& where = {}) {
+  if (keys.isEmpty() || keys.front().isEmpty()) return;
+  auto* shortcut = new QShortcut(within != nullptr ? within : button);
+  shortcut->setKeys(keys);
+  shortcut->setContext(within != nullptr ? Qt::WidgetShortcut : Qt::WindowShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+  QString named = keys.front().toString(QKeySequence::NativeText);
+  if (!where.isEmpty()) named += QLatin1Char(' ') + where;
+  const QString tip = button->toolTip().isEmpty() ? button->text() : button->toolTip();
+  button->setToolTip(QStringLiteral("%1 (%2)").arg(tip, named));
+}
+inline void AddShortcut(QPushButton* button, QKeySequence::StandardKey key,
+                        QWidget* within = nullptr, const QString& where = {}) {
+  AddShortcut(button, QKeySequence::keyBindings(key), within, where);
 }
 
 inline QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy = nullptr) {
@@ -93,6 +119,22 @@ inline void MakeBold(QPushButton* button, const QColor& color = {}) {
     palette.setColor(QPalette::ButtonText, color);
     button->setPalette(palette);
   }
+}
+
+// A DOS file name of eight of its widest characters, for the level-file edits.
+inline constexpr char kWidestLevelFile[] = "WWWWWWWW";
+
+// Keeps the edit wide enough to show `sample` whole.
+inline void FitText(QLineEdit* edit, const QString& sample) {
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+  const QMargins margins = edit->textMargins() + edit->contentsMargins();
+  // A line edit keeps two pixels free on each side of its text.
+  const int text = edit->fontMetrics().horizontalAdvance(sample) + 4 + margins.left() + margins.right();
+  const QSize size = edit->style()->sizeFromContents(
+      QStyle::CT_LineEdit, &option, QSize(text, edit->sizeHint().height()), edit);
+  edit->setMinimumWidth(size.width());
 }
 
 // Lets a layout narrow the button down to its caption; some styles widen every button.

@@ -19,6 +19,27 @@ bool IsDigit(QChar c) {
   return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// Whether the number at the front of the text (blanks, an optional sign, digits) is one the
+// game's compiler reads whole: it keeps numbers as 32-bit integers. What follows the digits (a
+// comment from a file) does not count.
+bool LeadingNumberFits32Bits(const QString& text) {
+  qsizetype i = 0;
+  while (i < text.size() && text[i].isSpace()) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+    negative = text[i] == QLatin1Char('-');
+    ++i;
+  }
+  const qint64 limit = negative ? -qint64(std::numeric_limits<qint32>::min())
+                                : qint64(std::numeric_limits<qint32>::max());
+  qint64 magnitude = 0;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    magnitude = magnitude * 10 + (text[i].unicode() - '0');
+    if (magnitude > limit) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 DecimalSpinEdit::DecimalSpinEdit(QWidget* parent) : TextSpinEdit(parent) {
@@ -79,11 +100,18 @@ bool DecimalSpinEdit::acceptsTyped(const QString& inserted, qsizetype at,
   }
   // Nothing may be typed in front of a sign.
   const qsizetype after = at + inserted.size();
-  return !(after < result.size() && result[after] == QLatin1Char('-') && at == 0);
+  if (after < result.size() && result[after] == QLatin1Char('-') && at == 0) return false;
+  return LeadingNumberFits32Bits(result);
 }
 
 QString DecimalSpinEdit::steppedText(const QString& text, int steps) const {
-  return QString::number(clamp(SaturatingAdd(valueOf(text), steps)));
+  qint64 stepped = clamp(SaturatingAdd(valueOf(text), steps));
+  // Without a range a step still stays where typing may go.
+  if (!hasRange()) {
+    stepped = std::clamp<qint64>(stepped, std::numeric_limits<qint32>::min(),
+                                 std::numeric_limits<qint32>::max());
+  }
+  return QString::number(stepped);
 }
 
 QAbstractSpinBox::StepEnabled DecimalSpinEdit::stepsFrom(const QString& text) const {

@@ -13,8 +13,9 @@ namespace scriptdesk {
 // is no number, such as a value with a trailing comment from an imported script) and text()
 // returns it until the user types or steps. A step parses the text (no number counts as 0),
 // adds the step, clamps to the range and shows the result in decimal. Typing takes digits and
-// a leading "-" (only when negative values are allowed); a typed number out of range is
-// clamped when the user leaves the field. A range of 0..0 means no range.
+// a leading "-" (only when negative values are allowed) as long as the number stays within 32
+// bits, which is what the game's compiler reads; a typed number out of range is clamped when
+// the user leaves the field. A range of 0..0 means no range.
 class DecimalSpinEdit : public TextSpinEdit {
   Q_OBJECT
 

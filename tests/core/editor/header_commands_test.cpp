@@ -39,11 +39,13 @@ TEST(HeaderCommands, StoreAndShowKeepEveryFieldAsTyped) {
   EXPECT_EQ(ShowHeaderPage(header), page);
 }
 
-TEST(HeaderCommands, TitleAudioIsStoredWithThreeDigitsOrEmpty) {
+// A text longer than three characters came from a file; storing it must not empty it.
+TEST(HeaderCommands, TitleAudioIsStoredWithThreeDigitsOrKeptWhenLonger) {
   const struct {
     const char* shown;
     const char* stored;
-  } cases[] = {{"001", "001"}, {"7", "007"}, {"12", "012"}, {"1234", ""}, {"", ""}};
+  } cases[] = {{"001", "001"}, {"7", "007"},   {"12", "012"},
+               {"1234", "1234"}, {"104 ;title", "104 ;title"}, {"", ""}};
   for (const auto& c : cases) {
     HeaderPage page = DefaultHeaderPage();
     page.TitleAudio = c.shown;

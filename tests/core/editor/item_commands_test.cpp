@@ -61,18 +61,25 @@ TEST(ItemCommands, StoreTwiceOnOneRowOverwritesTheSameSlot) {
 
 TEST(ItemCommands, StoredValuesAreZeroFilledAndKeepTheirCase) {
   struct Case {
-    const char* typed;
+    const char* shown;
     const char* stored;
   };
-  const Case cases[] = {{"a", "000a"},    {"2", "0002"}, {"300", "0300"},
-                        {"0300", "0300"}, {"", "0000"},  {"fF", "00fF"}};
+  // No one can type more than four digits: a longer text was read from a file (the last value
+  // takes the rest of its line, a comment included) and storing it untouched keeps it whole.
+  const Case cases[] = {{"a", "000a"},        {"2", "0002"},     {"300", "0300"},
+                        {"0300", "0300"},     {"", "0000"},      {"fF", "00fF"},
+                        {"12345", "12345"},   {"0002 ;flags", "0002 ;flags"}};
   for (const Case& c : cases) {
     ScriptModel model = Project();
     ItemPageTexts page{"Item", StockDefaultNumbers()};
-    page.Values[2] = c.typed;
+    page.Values[2] = c.shown;
     StoreItemPage(model, ItemKind::Pickup, 0, page);
     EXPECT_EQ(Slot(model, 0, ItemKind::Pickup, 0).Values[2], c.stored)
-        << "typed '" << c.typed << "'";
+        << "shown '" << c.shown << "'";
+    // Pasting a copied long value keeps it too.
+    CopyItemData(model, page);
+    PasteItemData(model, ItemKind::Key, 1);
+    EXPECT_EQ(Slot(model, 0, ItemKind::Key, 1).Values[2], c.stored) << "pasted '" << c.shown << "'";
   }
 }
 
@@ -138,15 +145,18 @@ TEST(ItemCommands, CopyOnOneKindPastesOnAnotherKindOfAnotherLevel) {
 }
 
 TEST(ItemCommands, WithoutCurrentLevelOrRowNothingChanges) {
+  using R = ItemCommandResult;
   struct Case {
     const char* what;
     int currentLevel;
     int row;
+    R refusal;
   };
-  const Case cases[] = {{"after Delete all Levels", -1, 0},
-                        {"current level past the last level", 1, 0},
-                        {"no selected row", 0, -1},
-                        {"row past the table", 0, 28}};
+  const Case cases[] = {{"after Delete all Levels", -1, 0, R::SelectLevel},
+                        {"current level past the last level", 1, 0, R::SelectLevel},
+                        {"no level and no row", -1, -1, R::SelectLevel},
+                        {"no selected row", 0, -1, R::SelectItem},
+                        {"row past the table", 0, 28, R::SelectItem}};
   for (const Case& c : cases) {
     ScriptModel model = Project();
     model.Clipboard = {"Buffer", {"1", "2", "3", "4", "5", "6"}};
@@ -154,14 +164,25 @@ TEST(ItemCommands, WithoutCurrentLevelOrRowNothingChanges) {
     const ScriptModel before = model;
 
     const ItemPageTexts page{"Name", {"1", "2", "3", "4", "5", "6"}};
-    EXPECT_EQ(StoreItemPage(model, ItemKind::Key, c.row, page), ItemCommandResult::SelectLevel)
-        << c.what;
-    EXPECT_EQ(DeleteItemSlot(model, ItemKind::Key, c.row), ItemCommandResult::SelectLevel)
-        << c.what;
-    EXPECT_EQ(PasteItemData(model, ItemKind::Key, c.row), ItemCommandResult::SelectLevel) << c.what;
-    EXPECT_FALSE(ShowItemSlot(model, ItemKind::Key, c.row).has_value()) << c.what;
+    EXPECT_EQ(StoreItemPage(model, ItemKind::Key, c.row, page), c.refusal) << c.what;
+    EXPECT_EQ(DeleteItemSlot(model, ItemKind::Key, c.row), c.refusal) << c.what;
+    EXPECT_EQ(PasteItemData(model, ItemKind::Key, c.row), c.refusal) << c.what;
     EXPECT_TRUE(model == before) << c.what;
   }
+  EXPECT_EQ(ItemCommandMessage(R::SelectLevel), "Select level");
+  EXPECT_EQ(ItemCommandMessage(R::SelectItem), "Select item");
+}
+
+// With no current level the page still follows the clicked row, showing no slot's contents.
+TEST(ItemCommands, WithoutCurrentLevelTheRowShowsItsIdAndNumberOnly) {
+  ScriptModel model = Project();
+  model.Levels[0].Keys[13].Name = "Half Key";
+  model.ClearAllLevels();
+  const auto view = ShowItemSlot(model, ItemKind::Key, 13);
+  ASSERT_TRUE(view.has_value());
+  EXPECT_EQ(*view, (ItemSlotView{{"-", {}}, "216", "1,2", false}));
+  EXPECT_FALSE(ShowItemSlot(model, ItemKind::Key, 28).has_value());
+  EXPECT_FALSE(ShowItemSlot(model, ItemKind::Key, -1).has_value());
 }
 
 }  // namespace

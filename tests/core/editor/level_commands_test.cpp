@@ -75,11 +75,13 @@ TEST(LevelCommands, StoreAndShowKeepEveryField) {
   EXPECT_EQ(ShowLevel(level), flipped);
 }
 
-TEST(LevelCommands, StoredAudioHasThreeDigits) {
+// A text longer than three characters came from a file; storing it must not empty it.
+TEST(LevelCommands, StoredAudioHasThreeDigitsOrIsKeptWhenLonger) {
   const struct {
     const char* shown;
     const char* stored;
-  } cases[] = {{"7", "007"}, {"12", "012"}, {"105", "105"}, {"1234", ""}};
+  } cases[] = {{"7", "007"}, {"12", "012"}, {"105", "105"}, {"1234", "1234"},
+               {"110 ; karnak", "110 ; karnak"}};
   for (const auto& c : cases) {
     LevelPage page = DefaultLevelPage();
     page.Audio = c.shown;

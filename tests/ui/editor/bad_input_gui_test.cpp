@@ -47,7 +47,8 @@ struct Bench : test::MainWindowDriver {
   test::TempDir input;
 
   // Some work of the user's own that a failed command must not lose, and a typed value not
-  // stored yet that it must not overwrite either.
+  // stored yet that it must not overwrite either. The work was saved, so loading another script
+  // goes ahead without the close question.
   void MakeOwnProject() {
     ShowLevelsTab();
     SetText("leNameLevel", "My Level");
@@ -56,6 +57,7 @@ struct Bench : test::MainWindowDriver {
     SetSpin("seSecurity", "42");
     Click("SpeedButton6");
     SetSpin("seSecurity", "12");
+    window->ProjectSaved();
   }
   void ClickBuild(const char* name) {
     Click("SpeedButton18");

@@ -72,10 +72,14 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   SetText("leLegend", "typed, not stored");
   const ScriptModel before = Model();
 
+  // The changed project goes only after the close question; nothing else is asked or warned.
+  dialogs.yesNoAnswers.push_back(true);
   Click("sbEditorScr");
-  // No confirmation; one box tells what of the stock script the project does not keep.
-  ASSERT_EQ(dialogs.calls.size(), 1u);
+  // The close question, then one box that tells what of the stock script the project does not keep.
+  ASSERT_EQ(dialogs.calls.size(), 2u);
+  EXPECT_EQ(dialogs.calls.front().kind, ScriptedDialogs::Kind::AskYesNo);
   EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(), HasSubstr("AnimatingMip= 1 line"));
+  dialogs.calls.clear();
   EXPECT_EQ(Entries(),
             (QStringList{"Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
                          "Coastal Ruins", "Catacombs", "Cleopatra's Palaces", "City Of The Dead",
@@ -109,11 +113,13 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   EXPECT_EQ(window->gauge()->text(), "");
   EXPECT_FALSE(root.Exists(kScratchFileName));
 
+  // A project just loaded is unchanged: no question.
   Click("sbOriginalScr");
   EXPECT_EQ(Entries().size(), 39);
   EXPECT_EQ(Entries().front(), "Angkor Wat");
-  EXPECT_EQ(dialogs.Count(Kind::Warning), 2);
-  EXPECT_EQ(dialogs.calls.size(), 2u);
+  // Only the box of what the game's script holds that the project does not keep.
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(), HasSubstr("ResidentCut= 20 lines"));
 }
 
 TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
@@ -122,6 +128,7 @@ TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
   ASSERT_NE(pages, nullptr);
   Find<QPlainTextEdit>("Memo2")->setPlainText("My own game texts");
   const LanguageTexts edited = pages->texts();
+  dialogs.yesNoAnswers.push_back(true);  // the edit is work of the user's: the load asks first
   Click("sbEditorScr");
   EXPECT_EQ(Find<QPlainTextEdit>("Memo2")->toPlainText(), "My own game texts");
   EXPECT_EQ(pages->texts(), edited);
@@ -144,6 +151,7 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
               ::testing::Not(::testing::Contains("Error saving!!")));
   const QString written = ScriptPane();
   ASSERT_THAT(written.toStdString(), HasSubstr("Legend= Deep below"));
+  window->ProjectSaved();  // what the build window reports after a save
 
   Click("sbEditorScr");  // something else in memory, so the load shows
   const auto boxes = dialogs.calls.size();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <functional>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -312,9 +313,11 @@ TEST_F(ItemPagesGui, WithoutSelectedRowOrCurrentLevelTheCommandsWarnAndChangeNot
   const ScriptModel cleared = model;
   pressAll();
   EXPECT_TRUE(model == cleared);
-  EXPECT_EQ(dialogs.Count(ScriptedDialogs::Kind::Warning), 24);
-  EXPECT_THAT(dialogs.Texts(ScriptedDialogs::Kind::Warning),
-              testing::Each(QString("Select level")));
+  // Without a row the missing thing is the item; without a level, the level.
+  QStringList expected;
+  for (int i = 0; i < 12; ++i) expected << "Select item";
+  for (int i = 0; i < 12; ++i) expected << "Select level";
+  EXPECT_EQ(dialogs.Texts(ScriptedDialogs::Kind::Warning), expected);
   // Copy only reads the page.
   Click("sbCopyK");
   EXPECT_EQ(model.Clipboard.Name, "-");
@@ -355,6 +358,65 @@ TEST_F(ItemPagesInMainWindow, MarksAndSelectionsFollowAddDuplicateAndShowLevel) 
   EXPECT_EQ(pages->page(ItemKind::Examine)->selectedRow(), 2);
   EXPECT_EQ(keys->findChild<QLineEdit*>("leSize")->text(), "8,2");
   EXPECT_EQ(dialogs.calls.size(), 0u);
+}
+
+// "Delete all Levels" leaves no current level: a clicked row shows that row, and no mark is left.
+TEST_F(ItemPagesInMainWindow, AfterDeleteAllLevelsThePageFollowsTheClickedRow) {
+  Start();
+  ShowLevelsTab();
+  Find<QTabWidget>("PageControl2")->setCurrentIndex(1);
+  Find<QLineEdit>("eNameKey")->setText("Gate Key");
+  Click("SpeedButton7");
+  ASSERT_TRUE(Model().Levels[0].Keys[0].Enabled);
+  dialogs.yesNoAnswers.push_back(true);
+  Find<QTabWidget>("PageControl2")->setCurrentIndex(0);
+  Click("SpeedButton3");
+  Find<QTabWidget>("PageControl2")->setCurrentIndex(1);
+
+  auto* list = Find<QListWidget>("lbKey");
+  for (int row = 0; row < list->count(); ++row) {
+    EXPECT_EQ(list->item(row)->checkState(), Qt::Unchecked) << row;
+  }
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(3)).center());
+  EXPECT_EQ(Find<QLineEdit>("leID")->text(), "206");
+  EXPECT_EQ(Find<QLineEdit>("leSize")->text(), "4");
+  EXPECT_EQ(Find<QLineEdit>("eNameKey")->text(), "-");
+  Click("SpeedButton7");
+  EXPECT_EQ(dialogs.Texts(ScriptedDialogs::Kind::Warning), QStringList{"Select level"});
+}
+
+// However the level selection is cleared, no level is current, so no item command edits one.
+TEST_F(ItemPagesInMainWindow, ClearingTheLevelSelectionLeavesNoCurrentLevel) {
+  const struct {
+    const char* how;
+    std::function<void(QListWidget*)> clear;
+  } ways[] = {
+      {"Ctrl+Space", [](QListWidget* list) { QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier); }},
+      {"Ctrl+click", [](QListWidget* list) {
+         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                           list->visualItemRect(list->item(0)).center());
+       }},
+  };
+  for (const auto& way : ways) {
+    Start();
+    ClickLevel(0);
+    ASSERT_EQ(Model().CurrentLevel, 0);
+    QListWidget* list = List();
+    list->setFocus();
+    way.clear(list);
+    ASSERT_TRUE(list->selectedItems().isEmpty()) << way.how;
+    EXPECT_EQ(Model().CurrentLevel, -1) << way.how;
+    const ScriptModel before = Model();
+    Find<QTabWidget>("PageControl2")->setCurrentIndex(1);
+    Click("SpeedButton7");
+    Click("sbPasteK");
+    EXPECT_TRUE(Model() == before) << way.how;
+    EXPECT_EQ(dialogs.Texts(ScriptedDialogs::Kind::Warning),
+              (QStringList{"Select level", "Select level"}))
+        << way.how;
+    dialogs.calls.clear();
+  }
 }
 
 TEST_F(ItemPagesInMainWindow, TheSecondDefaultValueFromSetupIniReachesEverySlotOnThePages) {

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -68,9 +69,10 @@ TEST(DecimalSpinEdit, StepsFromTheParsedClampedNumber) {
       {kNone, "0", Qt::Key_Down, "-1"}, {kNone, "0", Qt::Key_PageUp, "10"},
       {{0, kMirror}, "99999999999998", Qt::Key_Up, "99999999999999"},
       {{0, kMirror}, "99999999999999", Qt::Key_Up, "99999999999999"},
-      // Without a range the ends of the 64-bit numbers saturate instead of overflowing.
-      {kNone, "9223372036854775807", Qt::Key_Up, "9223372036854775807"},
-      {kNone, "-9223372036854775808", Qt::Key_Down, "-9223372036854775808"}};
+      // Without a range a step stops at the ends of the 32-bit numbers the compiler reads.
+      {kNone, "2147483647", Qt::Key_Up, "2147483647"},
+      {kNone, "-2147483648", Qt::Key_Down, "-2147483648"},
+      {kNone, "9223372036854775807", Qt::Key_Down, "2147483647"}};
   // clang-format on
   for (const auto& c : cases) {
     auto edit = Edit(c.range);
@@ -131,6 +133,32 @@ TEST(DecimalSpinEdit, TakesOnlyDigitsAndALeadingMinus) {
     TypeOver(edit.get(), c.keys);
     EXPECT_EQ(edit->text(), c.typed) << c.keys.toStdString();
   }
+}
+
+// The game's compiler keeps numbers as 32-bit integers; a longer one would be read as another.
+TEST(DecimalSpinEdit, TypingStopsAtThirtyTwoBits) {
+  // clang-format off
+  const struct { Range range; QString keys; QString typed; } cases[] = {
+      {kNone, "123456789012345678901234567890", "1234567890"}, {kNone, "2147483647", "2147483647"},
+      {kNone, "2147483648", "214748364"}, {kNone, "-2147483648", "-2147483648"},
+      {kNone, "-2147483649", "-214748364"}, {{0, kMirror}, "99999999999999", "999999999"},
+      {{0, 1000000000}, "3000000000", "300000000"}};
+  // clang-format on
+  for (const auto& c : cases) {
+    auto edit = Edit(c.range);
+    TypeOver(edit.get(), c.keys);
+    EXPECT_EQ(edit->text(), c.typed) << c.keys.toStdString();
+  }
+  // A pasted number that does not fit is refused whole; a comment after a number does not count.
+  auto edit = Edit(kNone);
+  edit->setText("12 ; camera");
+  QTest::keyClick(edit.get(), Qt::Key_Home);
+  QTest::keyClicks(edit.get(), "9");
+  EXPECT_EQ(edit->text(), "912 ; camera");
+  TypeOver(edit.get(), "5");
+  QApplication::clipboard()->setText("123456789012345678901234567890");
+  QTest::keyClick(edit.get(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit->text(), "5");
 }
 
 TEST(DecimalSpinEdit, RefusesTypingInFrontOfTheSign) {
