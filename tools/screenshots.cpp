@@ -6,6 +6,7 @@
 // font. scripts/screenshots.sh uses the offscreen platform.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -52,6 +53,16 @@ T* Find(QWidget* root, const char* name) {
 
 void Click(QWidget* root, const char* name) {
   if (auto* button = Find<QPushButton>(root, name)) button->click();
+}
+
+// The build window enables Copy,Delete again when the compile has ended.
+void WaitForCompile(QWidget* build) {
+  auto* copy = Find<QPushButton>(build, "sbCopy");
+  QElapsedTimer waited;
+  waited.start();
+  while (copy != nullptr && !copy->isEnabled() && waited.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
 }
 
 void ShowTab(QWidget* root, const char* tabs, int index) {
@@ -110,7 +121,7 @@ int main(int argc, char* argv[]) {
   }
   QTemporaryDir program;
   QTemporaryDir game;
-  const QString setup = QString("[Copy]\r\nEnabled=1\r\nPath=%1\r\nDeleteSource=1\r\n").arg(game.path());
+  const QString setup = QString("[Copy]\r\nEnabled=1\r\nPath=%1\r\n").arg(game.path());
   WriteFile(program.filePath("Setup.ini"), setup.toLocal8Bit().constData());
 
   SilentDialogs dialogs;
@@ -143,8 +154,9 @@ int main(int argc, char* argv[]) {
   Click(build, "sbCreateScr");
   Click(build, "sbCreateLng");
   Click(build, "sbSave");
-  WriteFile(program.filePath("SCRIPT.DAT"), "compiled");
-  WriteFile(program.filePath("ENGLISH.DAT"), "compiled");
+  // No Script.bat in the program folder: the built-in compiler writes the .DAT files.
+  Click(build, "sbCreate");
+  WaitForCompile(build);
   Click(build, "sbCopy");
   Save(build, out, "build.png");
 
