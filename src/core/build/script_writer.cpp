@@ -132,7 +132,9 @@ void ScriptWriter::WriteLevel(const TLevel& level, Lines& out) {
         }
         break;
       case LevelFieldKind::Path:
-        out.push_back(field.prefix + level.*field.text + "," + level.*field.second);
+        if (field.writeEmpty || !(level.*field.text).empty() || !(level.*field.second).empty()) {
+          out.push_back(field.prefix + level.*field.text + "," + level.*field.second);
+        }
         break;
       case LevelFieldKind::Flag:
         if (level.*field.flag) out.emplace_back(field.prefix);

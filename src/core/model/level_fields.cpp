@@ -91,6 +91,9 @@ std::array<LevelField, 21> MakeLevelFields() {
   mirror.control = {kMirrorSpins[0].name, "Mirror", nullptr, kMirrorSpins};
   LevelField path{K::Path, "Level", "Level=\t\tDATA\\", &L::LevelFile, &L::Audio};
   path.reset = "-";
+  // A section without a "Level=" line reads as an empty file and track; writing it back as
+  // "DATA\," would stop the game's compiler at an empty number.
+  path.writeEmpty = false;
   path.control = {kLevelPath.edit, "Level", kLevelPath.editHint, {}, &kLevelPath};
   return {
       legend,

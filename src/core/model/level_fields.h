@@ -64,7 +64,7 @@ struct LevelField {
   bool LevelSettings::*flag = nullptr;
   std::int32_t LevelSettings::*number = nullptr;
   std::span<std::string> (*texts)(LevelSettings&) = nullptr;
-  bool writeEmpty = true;       // Text: written even when empty
+  bool writeEmpty = true;       // Text, Path: written even when empty
   const char* reset = nullptr;  // Text, Path: what ResetLevel leaves in the text (null: kept)
   FieldControl control = {};
 };
