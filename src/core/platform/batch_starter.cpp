@@ -135,7 +135,7 @@ void SystemBatchRunner::Start(const fs::path& folder, const std::string& batchFi
     throw ScriptDeskError(
         "DOSBox was not found. The game's script compiler is a DOS program, so " + batchFile +
         " runs in DOSBox. Install it (on Debian or Ubuntu: sudo apt-get install dosbox; on macOS: "
-        "brew install dosbox) and try again.");
+        "brew install dosbox) and try again, or choose \"Built-in\" under \"Compiler\" in Setup.");
   }
   WriteFileAtomic(folder / HelperFile("BAT"),
                   DosBoxHelperBatch(ReadFileBytes(*batch), HelperFile("RC")), Durability::NoFlush);
