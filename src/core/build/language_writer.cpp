@@ -32,6 +32,12 @@ std::string StringOfLine(std::string_view line) {
   return std::string(line.substr(0, line.find('\t')));
 }
 
+// The line that gives the game's compiler `text` back: a text holding a colon gets a label, since
+// the compiler would take what stands before its first colon for one.
+std::string LineOfString(const std::string& text) {
+  return text.find(':') == std::string::npos ? text : "S:" + text;
+}
+
 // What the pages written before the PlayStation strings hold: generic strings, where the game's
 // compiler looks up the level and item names of script.txt.
 Strings GenericPageStrings(const LanguageTexts& pages) {
@@ -90,13 +96,13 @@ LanguageFile LanguageWriter::Write(const ScriptModel& model, const LanguageTexts
   std::size_t legendCount = 0;
   for (const TLevel& level : model.Levels) {
     if (!level.Legend.empty() && PlacesText(level, level.Legend, pageStrings)) {
-      PutAt(levelStrings, legendCount, level.Legend);
+      PutAt(levelStrings, legendCount, LineOfString(level.Legend));
       ++legendCount;
     }
   }
   for (std::size_t slot = 0; slot < model.Levels.size(); ++slot) {
     const TLevel& level = model.Levels[slot];
-    if (PlacesText(level, level.Name, pageStrings)) PutAt(levelStrings, legendCount + slot, level.Name);
+    if (PlacesText(level, level.Name, pageStrings)) PutAt(levelStrings, legendCount + slot, LineOfString(level.Name));
   }
   AppendList(out, levelStrings);
   AppendPage(out, pages, LanguagePage::Weapons);
@@ -117,6 +123,7 @@ LanguageFile LanguageWriter::Write(const ScriptModel& model, const LanguageTexts
       }
     }
   }
+  for (auto& name : itemNames) name = LineOfString(name);
   AppendList(out, itemNames);
   AppendList(out, Lines(remainingStock.begin(), remainingStock.end()));
 

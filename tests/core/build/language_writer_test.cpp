@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core/build/script_writer.h"
+#include "core/compiler/script_compiler.h"
 #include "core/import/builtin_texts.h"
 #include "core/platform/text_lines.h"
 
@@ -183,6 +185,27 @@ TEST(LanguageWriter, CollectsDistinctEnabledItemNamesInFirstSeenOrder) {
   EXPECT_THAT(ProjectItems(file.Text),
               ElementsAre("Key", "Gem", "-", "key", "Note", "Torch", "Map"));
   EXPECT_THAT(RemainingStock(file.Text), ElementsAre("k7", "k8", "", ""));
+}
+
+// The compiler reads what stands before a colon as a label: such names must still be found.
+TEST(LanguageWriter, NamesWithAColonAreFoundByTheCompiler) {
+  auto model = EmptyModel();
+  model.LevelCount = 1;
+  UseSlot(model, 0, "Part 1: Caves", "Egypt: 1922");
+  model.Levels[0].LevelFile = "CAVES";
+  model.Levels[0].Audio = "1";
+  model.Levels[0].MirrorRoom = model.Levels[0].MirrorValue = "0";
+  EnableItem(model, 0, ItemKind::Key, 0, "Key: Gold");
+  const Lines pages[7] = {{"W0"}, {"G0"}, {"E0"}, {}, {}, {}, {}};
+  LanguageTexts texts;
+  std::copy(std::begin(pages), std::end(pages), texts.begin());
+  const std::string language = JoinCrLf(LanguageWriter::Write(model, texts, {}, {}).Text);
+  const auto result = compiler::CompileScript(
+      JoinCrLf(ScriptWriter::Write(model)),
+      [&](const std::string&) -> std::optional<std::string> { return language; });
+  std::string messages;
+  for (const auto& message : result.messages) messages += RenderMessage(message) + "\n";
+  EXPECT_TRUE(result.succeeded) << messages;
 }
 
 struct LimitCase {
