@@ -46,25 +46,31 @@ std::string_view TakeField(std::string_view& text) {
   return field;
 }
 
-// Comma fields into `fields`, each without the blanks around it: all but the last taken, and
-// the last one gets whatever remains.
-void CommaFields(std::string_view text, std::span<std::string> fields) {
-  for (std::size_t i = 0; i + 1 < fields.size(); ++i) fields[i] = Trimmed(TakeField(text));
-  fields.back() = Trimmed(text);
-}
-
-// The pieces of a text between commas and blanks, empty ones skipped: how the game's compiler
-// cuts a line into numbers.
+// The pieces of a text between commas, blanks and tabs, empty ones skipped: how the game's
+// compiler cuts a line into numbers.
 std::vector<std::string_view> Tokens(std::string_view text) {
   std::vector<std::string_view> tokens;
   std::size_t start = 0;
   while (start < text.size()) {
-    auto end = text.find_first_of(", ", start);
+    auto end = text.find_first_of(", \t", start);
     if (end == std::string_view::npos) end = text.size();
     if (end > start) tokens.push_back(text.substr(start, end - start));
     start = end + 1;
   }
   return tokens;
+}
+
+// The numbers of a group into `fields`. When the line holds enough of them, they are taken as
+// the game's compiler takes them ("10 20 30" is three); otherwise comma fields, each without the
+// blanks around it, with whatever remains in the last, so the line is written back as it stood.
+void GroupFields(std::string_view text, std::span<std::string> fields) {
+  const auto tokens = Tokens(text);
+  if (tokens.size() >= fields.size()) {
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = std::string(tokens[i]);
+    return;
+  }
+  for (std::size_t i = 0; i + 1 < fields.size(); ++i) fields[i] = Trimmed(TakeField(text));
+  fields.back() = Trimmed(text);
 }
 
 // Path rule: the folder up to the first "\" goes; then file name and audio track either side of
@@ -121,12 +127,24 @@ std::string SecurityValue(std::string_view value) {
   return std::string(value);
 }
 
+// A mirror's value as the model holds it, after the "$" the script writes: one written without
+// "$" is a decimal number to the game's compiler, so it becomes that number in hexadecimal.
+std::string MirrorValue(std::string_view value) {
+  if (value.find('$') != std::string_view::npos) return Trimmed(AfterFirst(value, '$'));
+  if (!IsDecimal(value)) return std::string(value);
+  std::string digits = Hex(DecimalBits(value), 8);
+  digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+  return digits;
+}
+
 // "0, ENGLISH.TXT" gives "ENGLISH": the name is the word after the index, as the game's
-// compiler reads it; then the extension goes when the name is long enough to hold one.
+// compiler reads it; then its extension goes, from the last dot, as the compiler drops it for the
+// .DAT name ("ENGLISH" stays whole).
 std::string LanguageName(std::string_view value) {
   const auto tokens = Tokens(value);
   std::string name = tokens.size() > 1 ? std::string(tokens[1]) : std::string();
-  if (name.size() >= 4) name.resize(name.size() - 4);
+  const auto dot = name.rfind('.');
+  if (dot != std::string::npos) name.resize(dot);
   return name;
 }
 
@@ -245,7 +263,7 @@ class ScratchReader {
           h.*field.text = SecurityValue(Read(section, field.key));
           break;
         case HeaderFieldKind::Group:
-          CommaFields(Read(section, field.key), field.texts(h));
+          GroupFields(Read(section, field.key), field.texts(h));
           break;
         case HeaderFieldKind::Path:
           ReadPath(Read(section, field.key), h.*field.text, h.*field.second);
@@ -280,7 +298,7 @@ class ScratchReader {
         }
         case LevelFieldKind::Group: {
           const auto texts = field.texts(level);
-          CommaFields(Read(s, field.key, "0"), texts);
+          GroupFields(Read(s, field.key, "0"), texts);
           if (field.flag != nullptr) level.*field.flag = !texts.front().empty();
           break;
         }
@@ -291,8 +309,12 @@ class ScratchReader {
           level.*field.text = Trimmed(rest.substr(0, comma));
           // The value's "$" is looked for after the room: a "$" inside the room would
           // otherwise shift the value, and the next save would write a different line.
-          if (comma != std::string_view::npos) rest.remove_prefix(comma + 1);
-          level.*field.second = Trimmed(AfterFirst(rest, '$'));
+          if (comma == std::string_view::npos) {
+            level.*field.second = Trimmed(AfterFirst(rest, '$'));
+            break;
+          }
+          rest.remove_prefix(comma + 1);
+          level.*field.second = MirrorValue(TrimBlanks(rest));
           break;
         }
         case LevelFieldKind::Items:
