@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
@@ -53,6 +55,20 @@ bool MaySave(const PaneText& pane, const std::string& fileName, BuildLog& log) {
   return true;
 }
 
+// True, with the reason in the log, when the selected language's name cannot name a file in the
+// program folder: empty, or holding a folder separator or a drive.
+bool LanguageNameRefused(const std::string& name, BuildLog& log) {
+  if (name.empty()) {
+    log.Append("The selected language has no name - operation aborted!");
+    return true;
+  }
+  if (name.find_first_of("/\\:") != std::string::npos) {
+    log.Append("Invalid language name \"" + name + "\" - operation aborted!");
+    return true;
+  }
+  return false;
+}
+
 // Replaces `path` with `bytes`, keeping what it held as <name>.bak (one generation). A file that
 // already holds these bytes is left alone, so a second Save keeps the first one's backup.
 void WriteKeepingBackup(const fs::path& path, const std::string& bytes, BuildLog& log) {
@@ -91,15 +107,25 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
   log_.Append(languageFile + " - save file!!");
   const std::array<std::pair<const PaneText*, std::string>, 2> panes{
       {{&script, "script.txt"}, {&language, languageFile}}};
+  if (LanguageNameRefused(header.SelectedLanguageName(), log_)) {
+    log_.Append("Error saving!!");
+    return false;
+  }
+  // Both panes are checked before either is written: a new script beside the old language file
+  // would compile into a mismatched pair.
+  std::vector<std::pair<const PaneText*, std::string>> toWrite;
+  for (const auto& [pane, fileName] : panes) {
+    if (!MaySave(*pane, fileName, log_)) continue;
+    if (pane->badLine != 0) {
+      log_.Append(TooWideText(fileName, pane->badLine));
+      log_.Append("Error saving!!");
+      return false;
+    }
+    toWrite.emplace_back(pane, fileName);
+  }
   int written = 0;
   try {
-    for (const auto& [pane, fileName] : panes) {
-      if (!MaySave(*pane, fileName, log_)) continue;
-      if (pane->badLine != 0) {
-        log_.Append(TooWideText(fileName, pane->badLine));
-        log_.Append("Error saving!!");
-        return false;
-      }
+    for (const auto& [pane, fileName] : toWrite) {
       const fs::path path = LocateNoCase(programFolder_, fileName);
       WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
       const bool isScript = pane == &script;
@@ -219,6 +245,7 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
   }
   const fs::path target(settings.CopyPath);
   const std::string selected = header.SelectedLanguageName();
+  if (LanguageNameRefused(selected, log_)) return;
   std::vector<fs::path> sources;
   if (CopyRefused(selected, sources)) return;
 
@@ -284,6 +311,11 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
 
 void BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
                                    const PaneText& script, const PaneText& language) {
+  // An empty path would write into whatever folder the program was started from.
+  if (settings.SaveTxtPath.empty()) {
+    log_.Append("Invalid path for script.txt and " + selected + ".txt - not saved!");
+    return;
+  }
   const fs::path folder(settings.SaveTxtPath);
   const std::array<std::pair<const PaneText*, std::string>, 2> panes{
       {{&script, "script.txt"}, {&language, selected + ".txt"}}};

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 #include "core/platform/errors.h"
 #include "support/temp_dir.h"
@@ -281,6 +283,12 @@ TEST(CopyDelete, RefusesStaleOrBrokenOutputAndTouchesNothing) {
              .Path(b.program.path() / "ENGLISH.txt")
              .Text(" - operation aborted!");
        }},
+      {"a language name that leaves the folder",
+       [](Build& b) {
+         b.Compiled();
+         b.header.Languages[0] = "../ENGLISH";
+       },
+       [](const Build&) { return UserText("Invalid language name \"../ENGLISH\" - operation aborted!"); }},
   };
   for (const auto& c : cases) {
     Build b;
@@ -494,6 +502,25 @@ TEST(Save, AFailedSaveLogsAndSkipsTheLanguageFile) {
   b.session.Save(Pane({"a"}), Pane({"b"}), b.header);
   EXPECT_EQ(b.log.lines().back(), "Error saving!!");
   EXPECT_FALSE(b.program.Exists("ENGLISH.txt"));
+}
+
+TEST(Save, WritesNeitherPaneWhenOneCannotBeWritten) {
+  const std::pair<const char*, std::function<void(Build&)>> cases[] = {
+      {"language text outside the code page", [](Build&) {}},
+      {"no language name", [](Build& b) { b.header.Languages[0].clear(); }},
+      {"a language name with a folder", [](Build& b) { b.header.Languages[0] = "../up"; }},
+  };
+  for (const auto& [what, change] : cases) {
+    Build b;
+    b.program.Write("script.txt", "previous\r\n");
+    change(b);
+    const bool badText = std::string_view(what).starts_with("language text");
+    const auto before = FolderBytes(b.program.path());
+    EXPECT_FALSE(b.session.Save(Pane({"new"}), PaneText{{"bad"}, badText ? 1 : 0, true}, b.header));
+    EXPECT_EQ(FolderBytes(b.program.path()), before) << what;
+    EXPECT_FALSE(fs::exists(b.program.path().parent_path() / "up.txt")) << what;
+    EXPECT_EQ(b.log.lines().back(), "Error saving!!") << what;
+  }
 }
 
 TEST(Save, TextOutsideTheCodePageIsReportedAndNotWritten) {
