@@ -117,11 +117,24 @@ void SystemBatchRunner::Start(const fs::path& folder, const std::string& batchFi
   if (!batch || !fs::is_regular_file(*batch)) {
     throw ScriptDeskError(UserText("There is no " + batchFile + " in ").Path(folder).Text("."));
   }
+  // From here on every path out removes what it wrote: a start that fails halfway leaves no helper.
+  folder_ = folder;
+  try {
+    StartAt(folder, *batch, batchFile);
+  } catch (...) {
+    RemoveHelpers();
+    folder_.clear();
+    throw;
+  }
+}
+
+void SystemBatchRunner::StartAt(const fs::path& folder, const fs::path& batch,
+                                const std::string& batchFile) {
   StartCommand command;
 #if defined(_WIN32)
   const char* shell = std::getenv("ComSpec");
   WriteFileAtomic(folder / HelperFile("BAT"),
-                  "@call \"" + batch->filename().string() + "\" < NUL > " + HelperFile("OUT") +
+                  "@call \"" + batch.filename().string() + "\" < NUL > " + HelperFile("OUT") +
                       " 2>&1\r\n@>" + HelperFile("RC") + " echo %ERRORLEVEL%\r\n",
                   Durability::NoFlush);
   command = {shell != nullptr ? shell : "cmd.exe", {"/d", "/c", HelperFile("BAT")}, folder, {}};
@@ -138,21 +151,14 @@ void SystemBatchRunner::Start(const fs::path& folder, const std::string& batchFi
         "brew install dosbox) and try again, or choose \"Built-in\" under \"Compiler\" in Setup.");
   }
   WriteFileAtomic(folder / HelperFile("BAT"),
-                  DosBoxHelperBatch(ReadFileBytes(*batch), HelperFile("RC")), Durability::NoFlush);
+                  DosBoxHelperBatch(ReadFileBytes(batch), HelperFile("RC")), Durability::NoFlush);
   WriteFileAtomic(folder / HelperFile("CNF"), kDosBoxConfig, Durability::NoFlush);
   command = DosBoxCommand(dosbox, folder);
 #endif
-  folder_ = folder;
   std::error_code ignored;
   fs::remove(folder / HelperFile("OUT"), ignored);
   fs::remove(folder / HelperFile("RC"), ignored);
-  try {
-    process_.Start(command);
-  } catch (...) {
-    RemoveHelpers();
-    folder_.clear();
-    throw;
-  }
+  process_.Start(command);
 }
 
 std::optional<BatchOutcome> SystemBatchRunner::Poll() {

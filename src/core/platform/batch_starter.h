@@ -31,7 +31,7 @@ class BatchRunner {
 // On Windows through the command interpreter; elsewhere in DOSBox, since the game's compiler is
 // a DOS program: the folder mounted as drive C:, no window, no sound. Helper files of its own
 // (kHelperName.*) in the folder carry the output and the errorlevel out; they are gone again
-// when the run ends or is stopped. The user's batch file is only read, never changed.
+// when the run ends, is stopped or fails to start. The user's batch file is only read, never changed.
 class SystemBatchRunner final : public BatchRunner {
  public:
   ~SystemBatchRunner() override;
@@ -40,6 +40,9 @@ class SystemBatchRunner final : public BatchRunner {
   void Stop() override;
 
  private:
+  // Writes the helpers for `batch` and starts the run; throws when it cannot.
+  void StartAt(const std::filesystem::path& folder, const std::filesystem::path& batch,
+               const std::string& batchFile);
   void RemoveHelpers() const;
 
   ChildProcess process_;

@@ -79,6 +79,17 @@ TEST(SystemBatchRunner, MissingDosBoxSaysHowToInstallIt) {
   EXPECT_EQ(test::FolderBytes(dir.path()).size(), 1u);
 }
 
+TEST(SystemBatchRunner, AStartThatFailsHalfwayLeavesNoHelperBehind) {
+  TempDir dir;
+  dir.Write("SCRIPT.BAT", "echo\r\n");
+  dir.Write("dosbox", "#!/bin/sh\n");
+  std::filesystem::permissions(dir.path() / "dosbox", std::filesystem::perms::owner_all);
+  std::filesystem::create_directory(dir.path() / "SDESK_C.CNF");  // the second helper cannot be written
+  ScopedEnv path("PATH", dir.path().string().c_str());
+  EXPECT_ANY_THROW(SystemBatchRunner().Start(dir.path(), "Script.bat"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "SDESK_C.BAT"));
+}
+
 // The real DOSBox: the output is captured, a PAUSE does not wait for a key, the batch file is
 // left as it was and the helper files are gone afterwards.
 TEST(SystemBatchRunner, CapturesWhatScriptBatPrintsInDosBox) {
