@@ -113,19 +113,17 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
   }
   // Both panes are checked before either is written: a new script beside the old language file
   // would compile into a mismatched pair.
-  std::vector<std::pair<const PaneText*, std::string>> toWrite;
   for (const auto& [pane, fileName] : panes) {
-    if (!MaySave(*pane, fileName, log_)) continue;
-    if (pane->badLine != 0) {
+    if (pane->built && !IsEmptyPane(*pane) && pane->badLine != 0) {
       log_.Append(TooWideText(fileName, pane->badLine));
       log_.Append("Error saving!!");
       return false;
     }
-    toWrite.emplace_back(pane, fileName);
   }
   int written = 0;
   try {
-    for (const auto& [pane, fileName] : toWrite) {
+    for (const auto& [pane, fileName] : panes) {
+      if (!MaySave(*pane, fileName, log_)) continue;
       const fs::path path = LocateNoCase(programFolder_, fileName);
       WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
       const bool isScript = pane == &script;
