@@ -153,6 +153,8 @@ void BuildWindow::sbCreateScrClick() {
   scriptPane_->setPlainText(LinesToQt(ScriptWriter::Write(model_)));
   languagePane_->clear();
   languageLabel_->setText(ToQt(model_.Header.SelectedLanguageName()));
+  scriptPane_->document()->setModified(false);
+  scriptSource_.Mark(model_, {});
   scriptBuilt_ = true;
   languageBuilt_ = false;
   log_.Append("Step 1:");
@@ -174,6 +176,8 @@ void BuildWindow::sbCreateLngClick() {
       pane += LinesToQt(file.Text);
     }
     languagePane_->setPlainText(pane);
+    languagePane_->document()->setModified(false);
+    languageSource_.Mark(model_, pages);
     languageBuilt_ = true;
     if (file.Overflow) dialogs_.Warning(this, "Error creating !");
   });
@@ -183,10 +187,18 @@ void BuildWindow::sbSaveClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
     if (session_->Save(PaneLines(scriptPane_, scriptBuilt_),
-                       PaneLines(languagePane_, languageBuilt_), model_.Header)) {
+                       PaneLines(languagePane_, languageBuilt_), model_.Header) &&
+        PanesShowTheProject()) {
       emit saved();
     }
   });
+}
+
+bool BuildWindow::PanesShowTheProject() const {
+  if (!scriptBuilt_ || !languageBuilt_) return false;
+  if (scriptPane_->document()->isModified() || languagePane_->document()->isModified()) return false;
+  const LanguageTexts pages = languageTexts_ ? languageTexts_() : LanguageTexts{};
+  return !scriptSource_.IsChanged(model_, {}) && !languageSource_.IsChanged(model_, pages);
 }
 
 void BuildWindow::sbCreateClick() {

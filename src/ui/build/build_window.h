@@ -8,6 +8,7 @@
 #include "core/build/build_log.h"
 #include "core/build/build_steps.h"
 #include "core/build/language_writer.h"
+#include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
 #include "core/platform/text_lines.h"
 #include "core/settings/setup_settings.h"
@@ -38,12 +39,13 @@ class BuildWindow : public QWidget {
   // Where Step 2 takes the language pages' texts and "Copy,Delete" the live settings from.
   void setLanguageTextsSource(std::function<LanguageTexts()> source);
   void setSettingsSource(std::function<SetupSettings()> source);
-  // What "Create *.dat" compiles with; by default Script.bat (in DOSBox off Windows).
+  // What "Create *.dat" compiles with; by default the step Setup's "Compiler" names.
   using CompileStepFactory = std::function<std::unique_ptr<CompileStep>()>;
   void setCompileStepFactory(CompileStepFactory factory);
 
  signals:
-  // "Save" wrote both texts: the project is on disk as it stands.
+  // "Save" wrote both texts, built from the project as it stands and not edited since: the
+  // project is on disk.
   void saved();
 
  public slots:
@@ -56,6 +58,8 @@ class BuildWindow : public QWidget {
  private:
   void AppendLogLine(const UserText& line);
   PaneText PaneLines(const QPlainTextEdit* pane, bool built) const;
+  // Whether both panes hold what Steps 1 and 2 make of the project as it is now.
+  bool PanesShowTheProject() const;
   // Follows a running compile; the commands that need its result wait for it.
   void FollowCompile();
   void UpdateCommands();
@@ -71,6 +75,9 @@ class BuildWindow : public QWidget {
   // Step 1 or 2 filled the pane in this session (Step 1 empties the language pane).
   bool scriptBuilt_ = false;
   bool languageBuilt_ = false;
+  // What the panes were built from; the script pane does not depend on the language pages.
+  SavedProject scriptSource_;
+  SavedProject languageSource_;
 
   const ScriptModel& model_;
   std::filesystem::path programFolder_;

@@ -114,6 +114,29 @@ TEST_F(UnsavedWork, AnUnchangedProjectClosesWithoutAQuestion) {
   }
 }
 
+// Save writes the panes as they were built: what changed after that is not on disk.
+TEST_F(UnsavedWork, SaveOfPanesBuiltBeforeAChangeLeavesTheProjectChanged) {
+  BuildWindow* build = window->buildWindow();
+  const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+      {"a change after Step 2", [&] { build->sbCreateScrClick(); build->sbCreateLngClick(); ChangeProject(); }},
+      {"a change between the steps", [&] { build->sbCreateScrClick(); ChangeProject(); build->sbCreateLngClick(); }},
+      {"a pane edited by hand",
+       [&] {
+         ChangeProject();
+         build->sbCreateScrClick();
+         build->sbCreateLngClick();
+         QTest::keyClicks(build->findChild<QPlainTextEdit*>("mScript"), "x");
+       }},
+  };
+  for (const auto& [what, steps] : cases) {
+    Start();
+    build = window->buildWindow();
+    steps();
+    build->sbSaveClick();
+    EXPECT_TRUE(window->isWindowModified()) << what;
+  }
+}
+
 TEST_F(UnsavedWork, ADroppedScriptLoadsLikeLoadScriptTxtAfterTheQuestion) {
   // Only one local .txt file is taken.
   EXPECT_FALSE(Drop({QUrl::fromLocalFile(ToQt(input.Write("level.tr4", "x").string()))}));
