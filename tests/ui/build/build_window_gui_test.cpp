@@ -254,7 +254,7 @@ struct UnsavableCase {
   const char* pane;
   const char* refusedFile;
   const char* otherFile;
-  bool otherWritten;  // the script is written before the language file
+  bool otherWritten;  // never: a new script beside the old language file would not match it
 };
 
 class SaveRefusesTextOutsideTheCodePage : public BuildWindowTest,
@@ -288,7 +288,7 @@ TEST_P(SaveRefusesTextOutsideTheCodePage, ReportsTheLineAndLeavesTheFileAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Panes, SaveRefusesTextOutsideTheCodePage,
     ::testing::Values(UnsavableCase{"mScript", "script.txt", "ENGLISH.txt", false},
-                      UnsavableCase{"mLng", "ENGLISH.txt", "script.txt", true}));
+                      UnsavableCase{"mLng", "ENGLISH.txt", "script.txt", false}));
 
 TEST_F(BuildWindowTest, SaveUsesTheLanguageSelectedWhenItRuns) {
   Start();
