@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/platform/ascii_text.h"
+#include "core/platform/ini_file.h"
 
 namespace scriptdesk {
 
@@ -52,13 +53,6 @@ void NormaliseScratchText(std::string& text, ImportProgress& progress) {
   progress.Advance();
   RemoveAll(text, "\0\0"sv);
   progress.Advance();
-}
-
-std::optional<std::string_view> SectionHeaderName(std::string_view line) {
-  const auto pos = SkipBlanks(line, 0);
-  if (pos == line.size() || line[pos] != '[') return std::nullopt;
-  const auto rest = line.substr(pos + 1);
-  return TrimBlanks(rest.substr(0, rest.find(']')));
 }
 
 LevelSections NumberLevelSections(std::string& text, ImportProgress& progress) {

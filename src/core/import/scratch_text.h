@@ -17,10 +17,6 @@ inline constexpr int kNumberedLevels = 39;
 // gauge steps.
 void NormaliseScratchText(std::string& text, ImportProgress& progress);
 
-// The name of the section a line opens, without the blanks around it, as the INI reader takes
-// it: a "[" first on the line after blanks, the name up to "]". nullopt for any other line.
-std::optional<std::string_view> SectionHeaderName(std::string_view line);
-
 // Calls `visit` with every line of the text (without its line end) and where it starts.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {

@@ -64,18 +64,4 @@ inline int HexDigit(char c) {
   return -1;
 }
 
-// The first place at or after `from` where `lowerPattern` (in small letters) stands in any letter
-// case; npos when nowhere.
-inline std::size_t FindNoCase(std::string_view text, std::string_view lowerPattern,
-                              std::size_t from = 0) {
-  if (lowerPattern.size() > text.size()) return std::string_view::npos;
-  const std::size_t last = text.size() - lowerPattern.size();
-  for (std::size_t at = from; at <= last; ++at) {
-    std::size_t i = 0;
-    while (i < lowerPattern.size() && FoldAscii(text[at + i]) == lowerPattern[i]) ++i;
-    if (i == lowerPattern.size()) return at;
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace scriptdesk

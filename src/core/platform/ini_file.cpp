@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string_view> HeaderName(std::string_view line) {
-  const auto pos = SkipBlanks(line, 0);
-  if (pos == line.size() || line[pos] != '[') return std::nullopt;
-  const auto rest = line.substr(pos + 1);
-  return TrimBlanks(rest.substr(0, rest.find(']')));
-}
-
 struct KeyLine {
   std::string_view key;
   std::string_view value;
@@ -70,6 +63,13 @@ struct Occurrences {
 
 }  // namespace
 
+std::optional<std::string_view> SectionHeaderName(std::string_view line) {
+  const auto pos = SkipBlanks(line, 0);
+  if (pos == line.size() || line[pos] != '[') return std::nullopt;
+  const auto rest = line.substr(pos + 1);
+  return TrimBlanks(rest.substr(0, rest.find(']')));
+}
+
 struct IniFile::Impl {
   fs::path path;
   bool loaded = false;
@@ -96,7 +96,7 @@ struct IniFile::Impl {
     names.clear();
     sections.emplace_back();
     for (auto& text : SplitFileLines(bytes)) {
-      if (const auto name = HeaderName(text)) {
+      if (const auto name = SectionHeaderName(text)) {
         names[LowerAscii(*name)].sections.push_back(sections.size());
         sections.emplace_back().header = std::move(text);
       } else {

@@ -3,10 +3,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace scriptdesk {
+
+// The name of the section a line opens, without the blanks around it: a "[" first on the line
+// after blanks, the name up to "]". nullopt for any other line.
+std::optional<std::string_view> SectionHeaderName(std::string_view line);
 
 // An INI file with the semantics of the Windows private-profile service: names compared without
 // regard to case, the first section of a name and the first line of a key win, comment and
