@@ -1,6 +1,7 @@
 // scriptdesk-compile: the built-in compiler on the command line, run in a script folder the way
 // Script.bat runs the game's compiler there.
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
                 << "\n";
     }
     return result.succeeded ? 0 : 1;
-  } catch (const scriptdesk::ScriptDeskError& error) {
+  } catch (const std::exception& error) {
+    // The program's own errors, and whatever the file system reports.
     std::cout << "ERROR : " << error.what() << "\n";
     return 1;
   }

@@ -1,6 +1,10 @@
 #include "core/compiler/compile_folder.h"
 
+#include <algorithm>
+#include <memory>
 #include <optional>
+#include <system_error>
+#include <vector>
 
 #include "core/compiler/dos_names.h"
 #include "core/compiler/game_text.h"
@@ -18,6 +22,12 @@ namespace fs = std::filesystem;
 // With `forWriting` the last part need not exist and keeps its spelling then.
 std::optional<fs::path> Resolve(const fs::path& folder, std::string_view name, bool forWriting) {
   fs::path path = folder;
+  // A path from the command line may be absolute: then its parts start at its root.
+  const fs::path given{std::string(name)};
+  if (given.is_absolute()) {
+    path = given.root_path();
+    name.remove_prefix(std::min(name.size(), given.root_path().string().size()));
+  }
   while (!name.empty()) {
     const auto end = name.find_first_of("\\/");
     const std::string part(name.substr(0, end));
@@ -35,6 +45,12 @@ std::optional<fs::path> Resolve(const fs::path& folder, std::string_view name, b
     path = *found;
   }
   return path;
+}
+
+// Never throws: a file that cannot be looked at (a link in a loop) is no file to read.
+bool IsFile(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
 }
 
 std::string SplitParent(const std::string& argument, std::string& fileName) {
@@ -55,7 +71,7 @@ FolderCompileResult CompileFolder(const fs::path& folder, const std::string& inf
                                   const std::string& outfile) {
   FolderCompileResult result;
   const auto scriptPath = Resolve(folder, infile, false);
-  if (!scriptPath || !fs::is_regular_file(*scriptPath)) {
+  if (!scriptPath || !IsFile(*scriptPath)) {
     result.messages.push_back(
         {Severity::Error, "No such file or directory (" + UpperAscii(infile) + ")", infile, 0});
     return result;
@@ -70,21 +86,37 @@ FolderCompileResult CompileFolder(const fs::path& folder, const std::string& inf
 
   const LanguageSource languages = [&](const std::string& dosPath) -> std::optional<std::string> {
     const auto path = Resolve(folder, dosPath, false);
-    if (!path || !fs::is_regular_file(*path)) return std::nullopt;
+    if (!path || !IsFile(*path)) return std::nullopt;
     return ReadFileBytes(*path);
   };
   CompileResult compiled = CompileScript(script, languages, options);
   result.messages = std::move(compiled.messages);
   if (!compiled.succeeded) return result;
 
+  // Every output is written beside its target before any replaces one: a file that cannot be
+  // written leaves all the old ones in place.
+  std::vector<std::unique_ptr<AtomicFile>> files;
   for (const OutputFile& output : compiled.outputs) {
     const auto path = Resolve(folder, output.name, true);
     if (!path) {
       throw IoError("Cannot create file \"" + (folder / output.name).string() +
                     "\". No such folder");
     }
-    WriteFileAtomic(*path, output.bytes);
-    result.written.push_back(*path);
+    std::error_code error;
+    std::error_code unknown;  // a target that is not there yet is no directory
+    if (fs::is_directory(*path, unknown)) error = std::make_error_code(std::errc::is_a_directory);
+    auto file = std::make_unique<AtomicFile>(*path);
+    if (!error) error = file->Open();
+    if (!error) error = file->Write(output.bytes);
+    if (!error) error = file->Finish();
+    if (error) throw IoError("Cannot create file \"" + path->string() + "\". " + error.message());
+    files.push_back(std::move(file));
+  }
+  for (const auto& file : files) {
+    if (const auto error = file->Commit()) {
+      throw IoError("Cannot create file \"" + file->target().string() + "\". " + error.message());
+    }
+    result.written.push_back(file->target());
   }
   result.succeeded = true;
   return result;

@@ -55,16 +55,18 @@ std::vector<GameLine> ReadGameLines(std::string_view bytes, bool cutComments) {
   while (true) {
     GameLine line;
     std::string& raw = line.text;
-    // Most lines hold no CR but the one before LF, no ^Z and fit one read: take them whole.
-    const auto newline = bytes.find('\n', pos);
+    // Most lines hold no CR but the one before LF, no ^Z and fit one read: take them whole. The
+    // search looks no further than one read, so a long line costs no more than its length.
+    const auto newline = pos < bytes.size() ? bytes.substr(pos, kLineChunk + 1).find('\n')
+                                            : std::string_view::npos;
     if (newline != std::string_view::npos) {
-      auto plain = bytes.substr(pos, newline - pos);
+      auto plain = bytes.substr(pos, newline);
       if (!plain.empty() && plain.back() == '\r') plain.remove_suffix(1);
       const bool simple =
           std::none_of(plain.begin(), plain.end(), [](char c) { return c == '\r' || c == kCtrlZ; });
       if (plain.size() < kLineChunk && simple) {
         raw.assign(plain);
-        pos = newline + 1;
+        pos += newline + 1;
         stream.Seek(pos);
         line.number = ++number;
         Finish(line, cutComments);

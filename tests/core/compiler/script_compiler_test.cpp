@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <string>
 
 #include "core/compiler/compile_folder.h"
 #include "core/compiler/dos_names.h"
+#include "core/platform/errors.h"
 #include "support/temp_dir.h"
 
 namespace scriptdesk::compiler {
@@ -217,6 +219,27 @@ TEST(CompileFolder, FailedCompileLeavesTheFolderAlone) {
   EXPECT_FALSE(dir.Exists("ENGLISH.DAT"));
   EXPECT_EQ(RenderMessage(result.messages.back()),
             "ERROR : \"Nope\" not found in strings (script.txt, line 7)");
+}
+
+TEST(CompileFolder, TakesAnAbsolutePathAndReportsWhatTheFileSystemRefuses) {
+  test::TempDir dir;
+  dir.Write("script.txt", kHead + kLevel);
+  dir.Write("ENGLISH.TXT", kEnglish);
+  EXPECT_TRUE(CompileFolder(dir.path(), (dir.path() / "script.txt").string()).succeeded);
+
+  // A language output that cannot be written: the gameflow file stays as it was too.
+  dir.Write("SCRIPT.DAT", "old");
+  std::filesystem::remove(dir.path() / "ENGLISH.DAT");
+  std::filesystem::create_directory(dir.path() / "ENGLISH.DAT");
+  EXPECT_THROW(CompileFolder(dir.path()), IoError);
+  EXPECT_EQ(dir.Read("SCRIPT.DAT"), "old");
+
+  // A link in a loop is no script to read.
+  test::TempDir loop;
+  std::filesystem::create_symlink("script.txt", loop.path() / "script.txt");
+  const auto result = CompileFolder(loop.path());
+  ASSERT_EQ(result.messages.size(), 1u);
+  EXPECT_EQ(MessageText(result.messages[0]), "ERROR : No such file or directory (SCRIPT.TXT)");
 }
 
 TEST(CompileFolder, MissingScriptIsTheGameCompilersError) {
