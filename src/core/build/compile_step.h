@@ -31,8 +31,8 @@ class CompileStep {
   virtual std::string Name() const = 0;
   // The log line after "Final Step 4:" ("Runing Script.bat!!").
   virtual UserText Announcement() const = 0;
-  // Starts on the texts saved in `programFolder`. Never throws: a compile that cannot start
-  // gives a failed result at the next Poll.
+  // Starts on the texts saved in `programFolder`. A compile that cannot start gives a failed
+  // result at the next Poll; whatever a step still throws, the session logs as a failed start.
   virtual void Start(const std::filesystem::path& programFolder) = 0;
   // The result once the compile ended, once; nullopt while it runs. Never blocks.
   virtual std::optional<CompileResult> Poll() = 0;
