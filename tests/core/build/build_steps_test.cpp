@@ -411,6 +411,11 @@ TEST(CopyDelete, ExtraSaveSkipsAPaneNeverBuiltAndKeepsTheOldCopy) {
                        (b.saved.path() / "script.txt.bak").string(),
                    "script.txt - Save",
                    "ENGLISH.txt - not saved: the pane was never created in this session!!"}));
+
+  settings.SaveTxtPath.clear();  // would be the folder the program was started from
+  b.session.CopyDelete(settings, b.header, Pane({"newer"}), Pane({"x"}));
+  EXPECT_EQ(b.log.lines().back(), "Invalid path for script.txt and ENGLISH.txt - not saved!");
+  EXPECT_EQ(b.saved.Read("script.txt"), "new\r\n");
 }
 
 TEST(CopyDelete, CompilerHeaderIsDeletedUnderEitherName) {
