@@ -102,7 +102,8 @@ LanguageFile LanguageWriter::Write(const ScriptModel& model, const LanguageTexts
   }
   for (std::size_t slot = 0; slot < model.Levels.size(); ++slot) {
     const TLevel& level = model.Levels[slot];
-    if (PlacesText(level, level.Name, pageStrings)) PutAt(levelStrings, legendCount + slot, LineOfString(level.Name));
+    if (PlacesText(level, level.Name, pageStrings))
+      PutAt(levelStrings, legendCount + slot, LineOfString(level.Name));
   }
   AppendList(out, levelStrings);
   AppendPage(out, pages, LanguagePage::Weapons);

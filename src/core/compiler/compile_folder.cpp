@@ -95,13 +95,13 @@ FolderCompileResult CompileFolder(const fs::path& folder, const std::string& inf
 
   // Every output is written beside its target before any replaces one: a file that cannot be
   // written leaves all the old ones in place.
+  const auto cannotCreate = [](const fs::path& path, const std::string& reason) {
+    return IoError("Cannot create file \"" + path.string() + "\". " + reason);
+  };
   std::vector<std::unique_ptr<AtomicFile>> files;
   for (const OutputFile& output : compiled.outputs) {
     const auto path = Resolve(folder, output.name, true);
-    if (!path) {
-      throw IoError("Cannot create file \"" + (folder / output.name).string() +
-                    "\". No such folder");
-    }
+    if (!path) throw cannotCreate(folder / output.name, "No such folder");
     std::error_code error;
     std::error_code unknown;  // a target that is not there yet is no directory
     if (fs::is_directory(*path, unknown)) error = std::make_error_code(std::errc::is_a_directory);
@@ -109,12 +109,12 @@ FolderCompileResult CompileFolder(const fs::path& folder, const std::string& inf
     if (!error) error = file->Open();
     if (!error) error = file->Write(output.bytes);
     if (!error) error = file->Finish();
-    if (error) throw IoError("Cannot create file \"" + path->string() + "\". " + error.message());
+    if (error) throw cannotCreate(*path, error.message());
     files.push_back(std::move(file));
   }
   for (const auto& file : files) {
     if (const auto error = file->Commit()) {
-      throw IoError("Cannot create file \"" + file->target().string() + "\". " + error.message());
+      throw cannotCreate(file->target(), error.message());
     }
     result.written.push_back(file->target());
   }

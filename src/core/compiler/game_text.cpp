@@ -57,8 +57,8 @@ std::vector<GameLine> ReadGameLines(std::string_view bytes, bool cutComments) {
     std::string& raw = line.text;
     // Most lines hold no CR but the one before LF, no ^Z and fit one read: take them whole. The
     // search looks no further than one read, so a long line costs no more than its length.
-    const auto newline = pos < bytes.size() ? bytes.substr(pos, kLineChunk + 1).find('\n')
-                                            : std::string_view::npos;
+    const auto newline =
+        pos < bytes.size() ? bytes.substr(pos, kLineChunk + 1).find('\n') : std::string_view::npos;
     if (newline != std::string_view::npos) {
       auto plain = bytes.substr(pos, newline);
       if (!plain.empty() && plain.back() == '\r') plain.remove_suffix(1);

@@ -31,7 +31,8 @@ class BatchRunner {
 // On Windows through the command interpreter; elsewhere in DOSBox, since the game's compiler is
 // a DOS program: the folder mounted as drive C:, no window, no sound. Helper files of its own
 // (kHelperName.*) in the folder carry the output and the errorlevel out; they are gone again
-// when the run ends, is stopped or fails to start. The user's batch file is only read, never changed.
+// when the run ends, is stopped or fails to start. The user's batch file is only read, never
+// changed.
 class SystemBatchRunner final : public BatchRunner {
  public:
   ~SystemBatchRunner() override;

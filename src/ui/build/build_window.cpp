@@ -196,7 +196,8 @@ void BuildWindow::sbSaveClick() {
 
 bool BuildWindow::PanesShowTheProject() const {
   if (!scriptBuilt_ || !languageBuilt_) return false;
-  if (scriptPane_->document()->isModified() || languagePane_->document()->isModified()) return false;
+  if (scriptPane_->document()->isModified() || languagePane_->document()->isModified())
+    return false;
   const LanguageTexts pages = languageTexts_ ? languageTexts_() : LanguageTexts{};
   return !scriptSource_.IsChanged(model_, {}) && !languageSource_.IsChanged(model_, pages);
 }

@@ -261,8 +261,7 @@ TEST(CopyDelete, RefusesStaleOrBrokenOutputAndTouchesNothing) {
              .Path(b.program.path() / "ENGLISH.dat")
              .Text(" - operation aborted!");
        }},
-      {"output older than its text",
-       [](Build& b) { b.Compiled(-10s); },
+      {"output older than its text", [](Build& b) { b.Compiled(-10s); },
        [](const Build& b) {
          return UserText()
              .Path(b.program.path() / "SCRIPT.DAT")
@@ -288,7 +287,9 @@ TEST(CopyDelete, RefusesStaleOrBrokenOutputAndTouchesNothing) {
          b.Compiled();
          b.header.Languages[0] = "../ENGLISH";
        },
-       [](const Build&) { return UserText("Invalid language name \"../ENGLISH\" - operation aborted!"); }},
+       [](const Build&) {
+         return UserText("Invalid language name \"../ENGLISH\" - operation aborted!");
+       }},
   };
   for (const auto& c : cases) {
     Build b;

@@ -73,8 +73,10 @@ std::vector<Project> Projects() {
       {"editor script", [] { return Created(BuiltinText::EditorScript); }},
       {"game script", [] { return Created(BuiltinText::OriginalScript); }},
       {"start-up project", StartUp},
-      {"every key", [] { return Loaded(fs::path(SCRIPTDESK_TEST_DATA_DIR) / "import/every_key.txt"); }},
-      {"odd levels", [] { return Loaded(fs::path(SCRIPTDESK_TEST_DATA_DIR) / "import/odd_levels.txt"); }},
+      {"every key",
+       [] { return Loaded(fs::path(SCRIPTDESK_TEST_DATA_DIR) / "import/every_key.txt"); }},
+      {"odd levels",
+       [] { return Loaded(fs::path(SCRIPTDESK_TEST_DATA_DIR) / "import/odd_levels.txt"); }},
       {"tdr-legacy", [] { return Loaded(kShared / "real-projects/tdr-legacy/Script.TXT"); }},
       {"trle-trfr", [] { return Loaded(kShared / "real-projects/trle-trfr/SCRIPT.TXT"); }},
   };

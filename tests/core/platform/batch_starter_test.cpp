@@ -84,7 +84,8 @@ TEST(SystemBatchRunner, AStartThatFailsHalfwayLeavesNoHelperBehind) {
   dir.Write("SCRIPT.BAT", "echo\r\n");
   dir.Write("dosbox", "#!/bin/sh\n");
   std::filesystem::permissions(dir.path() / "dosbox", std::filesystem::perms::owner_all);
-  std::filesystem::create_directory(dir.path() / "SDESK_C.CNF");  // the second helper cannot be written
+  std::filesystem::create_directory(dir.path() /
+                                    "SDESK_C.CNF");  // the second helper cannot be written
   ScopedEnv path("PATH", dir.path().string().c_str());
   EXPECT_ANY_THROW(SystemBatchRunner().Start(dir.path(), "Script.bat"));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "SDESK_C.BAT"));

@@ -118,8 +118,18 @@ TEST_F(UnsavedWork, AnUnchangedProjectClosesWithoutAQuestion) {
 TEST_F(UnsavedWork, SaveOfPanesBuiltBeforeAChangeLeavesTheProjectChanged) {
   BuildWindow* build = window->buildWindow();
   const std::vector<std::pair<const char*, std::function<void()>>> cases = {
-      {"a change after Step 2", [&] { build->sbCreateScrClick(); build->sbCreateLngClick(); ChangeProject(); }},
-      {"a change between the steps", [&] { build->sbCreateScrClick(); ChangeProject(); build->sbCreateLngClick(); }},
+      {"a change after Step 2",
+       [&] {
+         build->sbCreateScrClick();
+         build->sbCreateLngClick();
+         ChangeProject();
+       }},
+      {"a change between the steps",
+       [&] {
+         build->sbCreateScrClick();
+         ChangeProject();
+         build->sbCreateLngClick();
+       }},
       {"a pane edited by hand",
        [&] {
          ChangeProject();
