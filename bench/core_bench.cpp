@@ -9,9 +9,9 @@
 #include <string>
 
 #include "bench_folder.h"
-#include "core/build/build_log.h"
-#include "core/build/language_writer.h"
-#include "core/build/script_writer.h"
+#include "core/pipeline/build_log.h"
+#include "core/pipeline/language_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/import_progress.h"
 #include "core/import/script_importer.h"

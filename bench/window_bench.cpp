@@ -19,7 +19,7 @@
 #include <memory>
 
 #include "bench_folder.h"
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/editor/header_page.h"
 #include "ui/editor/levels_page.h"
 #include "ui/editor/main_window.h"

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/build/language_writer.h"
-#include "core/build/script_writer.h"
+#include "core/pipeline/language_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/script_importer.h"
 #include "core/platform/code_page.h"

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/editor/levels_page.h"
 #include "ui/editor/main_window.h"
 #include "ui/settings/setup_dialog.h"

@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "core/compiler/dos_names.h"
-#include "core/compiler/game_text.h"
+#include "core/syntax/game_text.h"
 #include "core/compiler/script_compiler.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
 
 namespace scriptdesk::compiler {
+
+// The game's way of reading lines, tokens and numbers, shared with the importer.
+using namespace scriptdesk::syntax;
 
 namespace {
 

@@ -2,9 +2,12 @@
 
 #include <vector>
 
-#include "core/compiler/game_text.h"
+#include "core/syntax/game_text.h"
 
 namespace scriptdesk::compiler {
+
+// The game's way of reading lines, tokens and numbers, shared with the importer.
+using namespace scriptdesk::syntax;
 
 namespace {
 

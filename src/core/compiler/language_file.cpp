@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/compiler/game_text.h"
+#include "core/syntax/game_text.h"
 
 namespace scriptdesk::compiler {
+
+// The game's way of reading lines, tokens and numbers, shared with the importer.
+using namespace scriptdesk::syntax;
 
 namespace {
 

@@ -6,10 +6,13 @@
 #include <unordered_map>
 
 #include "core/compiler/dos_names.h"
-#include "core/compiler/game_text.h"
+#include "core/syntax/game_text.h"
 #include "core/compiler/language_file.h"
 
 namespace scriptdesk::compiler {
+
+// The game's way of reading lines, tokens and numbers, shared with the importer.
+using namespace scriptdesk::syntax;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/build/language_writer.h"
+#include "core/pipeline/language_writer.h"
 #include "core/model/script_model.h"
 
 namespace scriptdesk {

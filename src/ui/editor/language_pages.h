@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "core/build/language_writer.h"
+#include "core/pipeline/language_writer.h"
 
 class QPlainTextEdit;
 class QTabWidget;

@@ -23,7 +23,7 @@
 
 #include <algorithm>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/editor/about_dialog.h"
 #include "ui/editor/language_pages.h"
 #include "ui/editor/header_page.h"

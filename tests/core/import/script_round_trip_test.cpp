@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/build/script_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/import_test_support.h"
 #include "core/import/script_importer.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/editor/header_page.h"
 #include "ui/editor/levels_page.h"
 #include "ui/editor/main_window.h"

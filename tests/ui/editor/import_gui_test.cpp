@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/editor/language_pages.h"
 #include "ui/editor/levels_page.h"
 #include "ui/editor/main_window.h"

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/support/gui_main_window.h"
 
 namespace scriptdesk {

@@ -18,7 +18,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/editor/about_dialog.h"
 #include "ui/editor/levels_page.h"
 #include "ui/support/gui_main_window.h"

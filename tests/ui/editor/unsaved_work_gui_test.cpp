@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 #include "ui/support/gui_main_window.h"
 #include "ui/widgets/text_codec.h"
 

@@ -1,4 +1,4 @@
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,7 +15,7 @@
 
 #include <chrono>
 
-#include "core/build/script_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/import/builtin_texts.h"
 #include "core/platform/batch_starter.h"
 #include "core/platform/errors.h"

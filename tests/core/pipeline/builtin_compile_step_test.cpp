@@ -1,10 +1,10 @@
-#include "core/build/compile_step.h"
+#include "core/pipeline/compile_step.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/build/build_steps.h"
+#include "core/pipeline/build_steps.h"
 #include "support/temp_dir.h"
 
 namespace scriptdesk {

@@ -1,4 +1,4 @@
-#include "core/build/language_writer.h"
+#include "core/pipeline/language_writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/build/script_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/compiler/script_compiler.h"
 #include "core/import/builtin_texts.h"
 #include "core/platform/text_lines.h"

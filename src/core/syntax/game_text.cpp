@@ -1,8 +1,8 @@
-#include "core/compiler/game_text.h"
+#include "core/syntax/game_text.h"
 
 #include <algorithm>
 
-namespace scriptdesk::compiler {
+namespace scriptdesk::syntax {
 
 namespace {
 
@@ -144,4 +144,4 @@ std::int32_t ParseGameNumber(std::string_view token) {
   return static_cast<std::int32_t>(value);
 }
 
-}  // namespace scriptdesk::compiler
+}  // namespace scriptdesk::syntax

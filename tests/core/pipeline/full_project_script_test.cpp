@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/build/script_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/editor/header_commands.h"
 #include "core/editor/item_commands.h"
 #include "core/platform/text_lines.h"

@@ -1,4 +1,4 @@
-#include "ui/build/build_window.h"
+#include "ui/pipeline/build_window.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/build/script_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "ui/editor/language_pages.h"
 #include "ui/editor/main_window.h"
 #include "core/platform/batch_starter.h"

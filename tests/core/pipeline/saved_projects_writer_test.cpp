@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/build/language_writer.h"
-#include "core/build/script_writer.h"
+#include "core/pipeline/language_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/compiler/compile_folder.h"
 #include "core/editor/header_commands.h"
 #include "core/editor/level_commands.h"

@@ -1,4 +1,4 @@
-#include "core/build/language_writer.h"
+#include "core/pipeline/language_writer.h"
 
 #include <algorithm>
 #include <cstddef>

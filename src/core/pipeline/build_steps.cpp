@@ -1,4 +1,4 @@
-#include "core/build/build_steps.h"
+#include "core/pipeline/build_steps.h"
 
 #include <algorithm>
 #include <array>

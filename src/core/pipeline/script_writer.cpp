@@ -1,4 +1,4 @@
-#include "core/build/script_writer.h"
+#include "core/pipeline/script_writer.h"
 
 #include <algorithm>
 #include <span>

@@ -1,4 +1,4 @@
-#include "core/build/compile_step.h"
+#include "core/pipeline/compile_step.h"
 
 #include <algorithm>
 #include <utility>

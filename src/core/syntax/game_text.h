@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace scriptdesk::compiler {
+namespace scriptdesk::syntax {
 
 // Longest piece one read takes; a longer line goes on as the next line.
 inline constexpr std::size_t kLineChunk = 511;
@@ -68,4 +68,4 @@ inline constexpr Separators kTabs{"\t"};
 // "$hex" (every character a digit, any non-hex one counting 16) or atoi; both wrap at 32 bits.
 std::int32_t ParseGameNumber(std::string_view token);
 
-}  // namespace scriptdesk::compiler
+}  // namespace scriptdesk::syntax

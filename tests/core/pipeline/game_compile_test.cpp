@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <thread>
 
-#include "core/build/build_steps.h"
-#include "core/build/language_writer.h"
-#include "core/build/script_writer.h"
+#include "core/pipeline/build_steps.h"
+#include "core/pipeline/language_writer.h"
+#include "core/pipeline/script_writer.h"
 #include "core/editor/header_commands.h"
 #include "core/editor/level_commands.h"
 #include "core/import/builtin_texts.h"

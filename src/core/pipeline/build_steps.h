@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/build/build_log.h"
-#include "core/build/compile_step.h"
+#include "core/pipeline/build_log.h"
+#include "core/pipeline/compile_step.h"
 #include "core/model/script_model.h"
 #include "core/platform/file_io.h"
 #include "core/platform/text_lines.h"

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "core/build/build_log.h"
-#include "core/build/build_steps.h"
-#include "core/build/language_writer.h"
+#include "core/pipeline/build_log.h"
+#include "core/pipeline/build_steps.h"
+#include "core/pipeline/language_writer.h"
 #include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
 #include "core/platform/text_lines.h"
