@@ -60,7 +60,7 @@ void ImportLines(benchmark::State& state, const Lines& script) {
   model.Initialise(StockDefaultNumbers());
   ImportProgress progress;
   for (auto _ : state) {
-    ImportStockScript(model, folder.path(), script, "Create", progress);
+    ImportStockScript(model, script, "Create", progress);
     benchmark::DoNotOptimize(model.LevelCount);
   }
   ReportImport(state, model, FileSize(script));
@@ -90,7 +90,7 @@ void BM_LoadScriptFile(benchmark::State& state) {
   model.Initialise(StockDefaultNumbers());
   ImportProgress progress;
   for (auto _ : state) {
-    ImportScriptFile(model, folder.path(), source, progress);
+    ImportScriptFile(model, source, progress);
     benchmark::DoNotOptimize(model.LevelCount);
   }
   ReportImport(state, model, FileSize(script));
@@ -107,7 +107,7 @@ ScriptModel FullProject() {
   model.Initialise(StockDefaultNumbers());
   ImportProgress progress;
   // The game script's header: its languages and options, as a real project has them.
-  ImportStockScript(model, folder.path(), BuiltinLines(BuiltinText::OriginalScript), "Create",
+  ImportStockScript(model, BuiltinLines(BuiltinText::OriginalScript), "Create",
                     progress);
   model.ClearAllLevels();
   int nameIndex = 0;

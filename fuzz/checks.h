@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/pipeline/script_writer.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/script_importer.h"
+#include "core/project/script_save.h"
 #include "core/platform/code_page.h"
 #include "core/platform/errors.h"
 #include "core/platform/ini_file.h"
@@ -99,7 +101,8 @@ inline ScriptModel FreshModel() {
 // Imports bytes as a chosen script.txt; false when the import refused them with one of the
 // program's own errors. `broken` is set when the import left anything behind it should not.
 inline bool ImportBytes(ScriptModel& model, const std::string& bytes,
-                        const std::filesystem::path& folder, bool& broken) {
+                        const std::filesystem::path& folder, bool& broken,
+                        std::shared_ptr<LoadedScript>* loaded = nullptr) {
   const auto source = folder / "input.txt";
   {
     std::ofstream out(source, std::ios::binary | std::ios::trunc);
@@ -108,23 +111,28 @@ inline bool ImportBytes(ScriptModel& model, const std::string& bytes,
   ImportProgress progress;
   bool imported = true;
   try {
-    ImportScriptFile(model, folder, source, progress);
+    ImportResult result = ImportScriptFile(model, source, progress);
+    if (loaded != nullptr) *loaded = std::move(result.Script);
   } catch (const ScriptDeskError&) {
     imported = false;
   }
-  broken = broken || progress.Value() != 0 || !progress.Caption().empty() ||
-           std::filesystem::exists(folder / kScratchFileName);
+  broken = broken || progress.Value() != 0 || !progress.Caption().empty();
   return imported;
 }
 
-// Whatever imports writes, re-imports and writes again to the same bytes; a refused import
-// leaves the project alone; the language writer takes any imported project.
+// What imports saves back unchanged as it was; what the writer makes of it re-imports and
+// writes again to the same bytes; a refused import leaves the project alone; the language
+// writer takes any imported project.
 inline bool CheckImportBytes(const std::string& bytes, const std::filesystem::path& folder) {
   bool broken = false;
   ScriptModel model = FreshModel();
   const ScriptModel before = model;
-  if (!ImportBytes(model, bytes, folder, broken)) return !broken && model == before;
-  if (model.LevelCount < 0 || model.LevelCount > 39 || model.CurrentLevel != -1) return false;
+  std::shared_ptr<LoadedScript> loaded;
+  if (!ImportBytes(model, bytes, folder, broken, &loaded)) return !broken && model == before;
+  if (model.LevelCount < 0 || model.LevelCount > kMaxLevels || model.CurrentLevel != -1) return false;
+  if (loaded == nullptr) return false;
+  const ScriptSave saved = SaveLoadedScript(*loaded, model);
+  if (saved.files.empty() || saved.files.front().bytes != bytes) return false;
 
   const std::string first = JoinCrLf(ScriptWriter::Write(model));
   ScriptModel again = FreshModel();

@@ -1,6 +1,8 @@
 #include "core/import/script_importer.h"
 
 #include <algorithm>
+#include <deque>
+#include <map>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,7 +12,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/import/scratch_text.h"
+#include "core/syntax/script_line.h"
 #include "core/model/level_fields.h"
 #include "core/platform/ascii_text.h"
 #include "core/platform/errors.h"
@@ -231,79 +233,269 @@ int ItemSlotOf(const ItemKey& item, std::string_view& rest, std::string& number)
   return slot >= keyPlain && slot - shift < ItemSlotCount(ItemKind::Pickup) ? slot - shift : -1;
 }
 
-// How many lines of each key of each section (both in small letters) the reader took.
-using TakenLines = std::unordered_map<std::string, std::unordered_map<std::string, int>>;
+constexpr ItemKey kItemKeys[] = {kKey, kPuzzle, kPickup, kExamine, kKeyCombo, kPuzzleCombo, kPickupCombo};
 
-class ScratchReader {
+// How many lines of an item key a level reads: one per slot of its part of the table.
+int ItemLinesRead(const ItemKey& item) {
+  const int plain = ItemPlainCount(item.kind);
+  return item.combo ? ItemSlotCount(item.kind) - plain : plain;
+}
+
+// Removes every occurrence of `pattern`, left to right, without rescanning what a removal joins.
+void RemoveAll(std::string& text, std::string_view pattern) {
+  for (auto at = text.find(pattern); at != std::string::npos; at = text.find(pattern, at)) {
+    text.erase(at, pattern.size());
+  }
+}
+
+// A value as the reader takes it: a tab reads as a blank; runs of three NUL bytes go, then
+// pairs (what a text saved with stray NULs holds).
+std::string ValueText(std::string_view value) {
+  using namespace std::string_view_literals;
+  std::string text(value);
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  RemoveAll(text, "\0\0\0"sv);
+  RemoveAll(text, "\0\0"sv);
+  return text;
+}
+
+struct KeyLine {
+  std::string key;  // in small letters
+  std::string value;
+  int view = 0;
+};
+
+// The key lines of one section, or of all sections of one name, in reading order.
+struct Section {
+  int view = -1;  // of its header
+  int end = 0;
+  std::vector<KeyLine> lines;
+
+  const KeyLine* Last(std::string_view key) const {
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+      if (line->key == key) return &*line;
+    }
+    return nullptr;
+  }
+};
+
+class ViewReader {
  public:
-  ScratchReader(IniFile& ini, std::vector<std::string>& skipped) : ini_(ini), skipped_(skipped) {}
+  ViewReader(LoadedScript& script, ImportResult& outcome) : script_(script), outcome_(outcome) {
+    script_.usedLines.assign(script_.view.lines.size(), false);
+  }
+
+  // Cuts the view into sections; `advance` counts the gauge.
+  void Split(ImportProgress& progress) {
+    Section* current = &preamble_;
+    bool continued = false;
+    const auto& lines = script_.view.lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const std::string& text = lines[i].text;
+      const bool continues = syntax::ContinuesOnNextLine(text);
+      if (continued) {
+        continued = continues;
+        continue;
+      }
+      if (lines[i].include) continue;
+      const auto line = syntax::ReadScriptLine(text);
+      // Another tool's command goes on past a ">" at the end of its line.
+      continued = continues && line.kind == syntax::ScriptLine::Kind::Key;
+      const int view = static_cast<int>(i);
+      if (line.kind == syntax::ScriptLine::Kind::Section) {
+        current->end = view;
+        script_.binding.sectionStarts.push_back(view);
+        const std::string name = LowerAscii(line.name);
+        if (name == "level") {
+          current = &levels_.emplace_back();
+        } else if (IsHeaderSection(name)) {
+          auto [at, added] = named_.try_emplace(name);
+          if (added) at->second.view = view;
+          current = &at->second;
+          continue;
+        } else {
+          current = &others_;
+        }
+        current->view = view;
+        continue;
+      }
+      if (line.kind != syntax::ScriptLine::Kind::Key) continue;
+      current->lines.push_back({LowerAscii(line.name), ValueText(line.value), view});
+    }
+    current->end = static_cast<int>(lines.size());
+    progress.Advance();
+  }
 
   void ReadHeader(THeader& h) {
     for (const HeaderField& field : HeaderFields()) {
-      const std::string_view section = field.section;
+      const std::string section = LowerAscii(field.section);
+      const std::string key = LowerAscii(field.key);
       switch (field.kind) {
         case HeaderFieldKind::Extension:
-          h.*field.text = DropFront(Read(section, field.key), 1);
+          h.*field.text = DropFront(Read(section, key), 1);
           break;
         case HeaderFieldKind::Languages:
-          // The language lines share one key: each read takes the first line left, then drops it.
-          for (auto& language : h.Languages) {
-            const auto value = Read(section, field.key);
-            ini_.DeleteKey(section, field.key);
-            language = LanguageName(value);
-          }
+          ReadLanguages(section, key, h);
           break;
         case HeaderFieldKind::Flag:
-          h.*field.flag = Flag(Read(section, field.key));
+          h.*field.flag = Flag(Read(section, key));
           break;
         case HeaderFieldKind::Text:
-          h.*field.text = Read(section, field.key);
+          h.*field.text = Read(section, key);
           break;
         case HeaderFieldKind::Dollar:
-          h.*field.text = SecurityValue(Read(section, field.key));
+          h.*field.text = SecurityValue(Read(section, key));
           break;
         case HeaderFieldKind::Group:
-          GroupFields(Read(section, field.key), field.texts(h));
+          GroupFields(Read(section, key), field.texts(h));
           break;
         case HeaderFieldKind::Path:
-          ReadPath(Read(section, field.key), h.*field.text, h.*field.second);
+          ReadPath(Read(section, key), h.*field.text, h.*field.second);
           break;
       }
     }
   }
 
-  // Fills `level` from section `s`; false when the section names no level, which then keeps
-  // none of its lines.
-  bool ReadLevel(const std::string& s, TLevel& level) {
-    auto name = Read(s, "Name");
-    if (name.empty() || name == "-") {
-      taken_.erase(LowerAscii(s));
-      return false;
+  // The levels, in reading order, into the model's slots; sections that name no level hold
+  // none, and those past the table's end are left out.
+  void ReadLevels(ScriptModel& model, ImportProgress& progress) {
+    int advanced = 0;
+    for (const Section& section : levels_) {
+      if (model.LevelCount == kMaxLevels) {
+        ++outcome_.LevelSectionsLeftOut;
+        continue;
+      }
+      if (advanced < kMaxLevels) {
+        progress.Advance();
+        ++advanced;
+      }
+      TLevel& level = model.Levels[static_cast<std::size_t>(model.LevelCount)];
+      LevelBinding binding;
+      binding.header = Ref(section.view);
+      binding.viewIndex = section.view;
+      binding.viewEnd = section.end;
+      if (!ReadLevel(section, level, binding)) {
+        ++outcome_.UnnamedLevelSections;
+        continue;
+      }
+      level.Origin = static_cast<std::int32_t>(script_.binding.levels.size());
+      script_.binding.levels.push_back(std::move(binding));
+      model.AppendLevel();
     }
+    for (; advanced < kMaxLevels; ++advanced) progress.Advance();
+  }
+
+  // Every key line that no setting was read from, counted by key, most lines first.
+  std::vector<UnkeptKey> Unkept() const {
+    std::vector<UnkeptKey> unkept;
+    std::unordered_map<std::string, std::size_t> index;
+    bool continued = false;
+    const auto& lines = script_.view.lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const bool continues = syntax::ContinuesOnNextLine(lines[i].text);
+      if (continued) {
+        continued = continues;
+        continue;
+      }
+      if (lines[i].include) continue;
+      const auto line = syntax::ReadScriptLine(lines[i].text);
+      if (line.kind != syntax::ScriptLine::Kind::Key) continue;
+      continued = continues;
+      if (script_.usedLines[i]) continue;
+      const auto [at, added] = index.try_emplace(LowerAscii(line.name), unkept.size());
+      if (added) unkept.push_back({std::string(line.name) + "=", 0});
+      ++unkept[at->second].lines;
+    }
+    std::stable_sort(unkept.begin(), unkept.end(),
+                     [](const UnkeptKey& a, const UnkeptKey& b) { return a.lines > b.lines; });
+    return unkept;
+  }
+
+  bool HoldsScriptSection() const { return !levels_.empty() || !named_.empty(); }
+
+ private:
+  static bool IsHeaderSection(const std::string& name) {
+    return name == "psxextensions" || name == "pcextensions" || name == "language" ||
+           name == "options" || name == "title";
+  }
+
+  LineRef Ref(int view) const {
+    if (view < 0) return {};
+    const ViewLine& line = script_.view.lines[static_cast<std::size_t>(view)];
+    return {line.file, line.line};
+  }
+
+  const KeyLine* Use(const KeyLine* line) {
+    if (line != nullptr) script_.usedLines[static_cast<std::size_t>(line->view)] = true;
+    return line;
+  }
+
+  // The last line of the key in the header section, bound to it.
+  std::string Read(const std::string& section, const std::string& key) {
+    const auto found = named_.find(section);
+    if (found == named_.end()) return {};
+    SectionBinding& binding = script_.binding.sections[section];
+    binding.viewIndex = found->second.view;
+    binding.header = Ref(found->second.view);
+    const KeyLine* line = Use(found->second.Last(key));
+    if (line == nullptr) return {};
+    binding.keys[key] = Ref(line->view);
+    return line->value;
+  }
+
+  // The language lines share one key: the first eight, in order.
+  void ReadLanguages(const std::string& section, const std::string& key, THeader& h) {
+    for (auto& language : h.Languages) language.clear();
+    const auto found = named_.find(section);
+    if (found == named_.end()) return;
+    SectionBinding& binding = script_.binding.sections[section];
+    binding.viewIndex = found->second.view;
+    binding.header = Ref(found->second.view);
+    std::size_t next = 0;
+    for (const KeyLine& line : found->second.lines) {
+      if (line.key != key || next == h.Languages.size()) continue;
+      Use(&line);
+      script_.binding.languages[next] = Ref(line.view);
+      h.Languages[next++] = LanguageName(line.value);
+    }
+  }
+
+  bool ReadLevel(const Section& s, TLevel& level, LevelBinding& binding) {
+    const auto read = [&](const char* key, std::string_view fallback = {}) {
+      const std::string lower = LowerAscii(key);
+      const KeyLine* line = s.Last(lower);
+      if (line == nullptr) return std::string(fallback);
+      binding.keys[lower] = Ref(line->view);
+      lines_.push_back(line);
+      return line->value;
+    };
+    lines_.clear();
+    const auto name = read("Name");
+    if (name.empty() || name == "-") return false;
     for (const LevelField& field : LevelFields()) {
       switch (field.kind) {
         case LevelFieldKind::Text:
-          level.*field.text = field.text == &LevelSettings::Name ? name : Read(s, field.key);
+          level.*field.text = field.text == &LevelSettings::Name ? name : read(field.key);
           break;
         case LevelFieldKind::Path:
-          ReadPath(Read(s, field.key), level.*field.text, level.*field.second);
+          ReadPath(read(field.key), level.*field.text, level.*field.second);
           break;
         case LevelFieldKind::Flag:
-          level.*field.flag = Flag(Read(s, field.key));
+          level.*field.flag = Flag(read(field.key));
           break;
         case LevelFieldKind::Number: {
           std::int32_t number = 0;
-          level.*field.number = ParseIniInteger(Read(s, field.key), number) ? number : 0;
+          level.*field.number = ParseIniInteger(read(field.key), number) ? number : 0;
           break;
         }
         case LevelFieldKind::Group: {
           const auto texts = field.texts(level);
-          GroupFields(Read(s, field.key, "0"), texts);
+          GroupFields(read(field.key, "0"), texts);
           if (field.flag != nullptr) level.*field.flag = !texts.front().empty();
           break;
         }
         case LevelFieldKind::Mirror: {
-          const auto mirror = Read(s, field.key, "0");
+          const auto mirror = read(field.key, "0");
           std::string_view rest = mirror;
           const auto comma = rest.find(',');
           level.*field.text = Trimmed(rest.substr(0, comma));
@@ -318,143 +510,58 @@ class ScratchReader {
           break;
         }
         case LevelFieldKind::Items:
-          ReadItems(s, level);
+          ReadItems(s, level, binding);
           break;
       }
     }
+    for (const KeyLine* line : lines_) Use(line);
     return true;
   }
 
-  TakenLines& Taken() { return taken_; }
-
- private:
-  // The first line left of the key, or nullopt when there is none; each line read counts as
-  // taken.
-  std::optional<std::string> Take(std::string_view section, std::string_view key) {
-    // No line holds a line break, so this default tells an absent key from an empty one.
-    static constexpr std::string_view kAbsent = "\n";
-    auto value = ini_.ReadString(section, key, kAbsent);
-    if (value == kAbsent) return std::nullopt;
-    ++taken_[LowerAscii(section)][LowerAscii(key)];
-    return value;
-  }
-
-  std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) {
-    auto value = Take(section, key);
-    return value ? *std::move(value) : std::string(fallback);
-  }
-
-  // At most as many lines of each item key as its table has slots for it; the later of two lines
-  // for one slot wins.
-  void ReadItems(const std::string& s, TLevel& level) {
-    const auto plain = [](ItemKind kind) { return ItemPlainCount(kind); };
-    const auto combos = [](ItemKind kind) { return ItemSlotCount(kind) - ItemPlainCount(kind); };
-    for (int pass = 0; pass < plain(ItemKind::Key); ++pass) {
-      ReadItem(s, kKey, level);
-      ReadItem(s, kPuzzle, level);
+  // Each item key's first lines, as many as its table has slots for; the later of two lines for
+  // one slot wins.
+  void ReadItems(const Section& s, TLevel& level, LevelBinding& binding) {
+    for (ItemKind kind : kItemKinds) {
+      binding.items[static_cast<std::size_t>(kind)].assign(
+          static_cast<std::size_t>(ItemSlotCount(kind)), LineRef{});
     }
-    for (int pass = 0; pass < plain(ItemKind::Pickup); ++pass) ReadItem(s, kPickup, level);
-    for (int pass = 0; pass < plain(ItemKind::Examine); ++pass) ReadItem(s, kExamine, level);
-    for (int pass = 0; pass < combos(ItemKind::Key); ++pass) {
-      ReadItem(s, kKeyCombo, level);
-      ReadItem(s, kPuzzleCombo, level);
-    }
-    for (int pass = 0; pass < combos(ItemKind::Pickup); ++pass) ReadItem(s, kPickupCombo, level);
-  }
-
-  void ReadItem(const std::string& s, const ItemKey& item, TLevel& level) {
-    auto value = Take(s, item.key);
-    // A line left empty (a comment alone) names no item and uses up no read.
-    while (value && value->empty()) {
-      ini_.DeleteKey(s, item.key);
-      value = Take(s, item.key);
-    }
-    if (!value) return;
-    ini_.DeleteKey(s, item.key);
-    std::string_view rest = *value;
-    std::string number;
-    const int slot = ItemSlotOf(item, rest, number);
-    if (slot < 0) {
-      skipped_.push_back(std::string(item.key) + "=" + *value);
-      return;
-    }
-    ItemSlot& target = level.Items(item.kind)[static_cast<std::size_t>(slot)];
-    target.Number = std::move(number);
-    ReadItemTail(rest, target);
-  }
-
-  IniFile& ini_;
-  std::vector<std::string>& skipped_;
-  TakenLines taken_;
-};
-
-// The key of a line the INI reader takes for one, as written; nullopt for any other line.
-std::optional<std::string_view> KeyOf(std::string_view line) {
-  const auto equals = line.find('=');
-  if (equals == std::string_view::npos) return std::nullopt;
-  const auto key = TrimBlanks(line.substr(0, equals));
-  if (key.empty()) return std::nullopt;
-  return key;
-}
-
-// Every key line of the scratch text that the reader did not take, counted by key, most lines
-// first. A line that ends in ">" goes on in the next line (other tools' long commands): that
-// line is part of it, not a line of its own. Sections past the 39 numbered ones are told apart.
-std::vector<UnkeptKey> UnkeptKeyLines(std::string_view text, TakenLines taken) {
-  std::vector<UnkeptKey> unkept;
-  std::unordered_map<std::string, std::size_t> index;
-  std::unordered_set<std::string> seenSections;
-  std::unordered_map<std::string, int>* read = nullptr;
-  bool leftOut = false;
-  bool continued = false;
-  ForEachLine(text, [&](std::string_view line, std::size_t) {
-    if (const auto name = SectionHeaderName(line)) {
-      const std::string lower = LowerAscii(*name);
-      // The reader sees only the first section of a name.
-      const bool first = seenSections.insert(lower).second;
-      const auto found = taken.find(lower);
-      read = first && found != taken.end() ? &found->second : nullptr;
-      leftOut = lower == "level";
-      continued = false;
-      return;
-    }
-    const bool continues = TrimBlanks(line).ends_with('>');
-    if (continued) {
-      continued = continues;
-      return;
-    }
-    const auto key = KeyOf(line);
-    if (!key || leftOut) return;
-    if (read != nullptr) {
-      const auto lines = read->find(LowerAscii(*key));
-      if (lines != read->end() && lines->second > 0) {
-        --lines->second;
-        return;
+    for (const ItemKey& item : kItemKeys) {
+      const std::string key = LowerAscii(item.key);
+      int left = ItemLinesRead(item);
+      for (const KeyLine& line : s.lines) {
+        if (left == 0) break;
+        if (line.key != key) continue;
+        // A line left empty (a comment alone) names no item and uses up no read.
+        if (line.value.empty()) {
+          lines_.push_back(&line);
+          continue;
+        }
+        --left;
+        std::string_view rest = line.value;
+        std::string number;
+        const int slot = ItemSlotOf(item, rest, number);
+        if (slot < 0) {
+          outcome_.SkippedLines.push_back(std::string(item.key) + "=" + line.value);
+          continue;
+        }
+        ItemSlot& target = level.Items(item.kind)[static_cast<std::size_t>(slot)];
+        target.Number = std::move(number);
+        ReadItemTail(rest, target);
+        binding.items[static_cast<std::size_t>(item.kind)][static_cast<std::size_t>(slot)] =
+            Ref(line.view);
+        lines_.push_back(&line);
       }
     }
-    const auto [at, added] = index.try_emplace(LowerAscii(*key), unkept.size());
-    if (added) unkept.push_back({std::string(*key) + "=", 0});
-    ++unkept[at->second].lines;
-    continued = continues;
-  });
-  std::stable_sort(unkept.begin(), unkept.end(),
-                   [](const UnkeptKey& a, const UnkeptKey& b) { return a.lines > b.lines; });
-  return unkept;
-}
+  }
 
-bool IsScriptSection(const std::string& name) {
-  return name == "psxextensions" || name == "pcextensions" || name == "language" ||
-         name == "options" || name == "title" || name == "level";
-}
-
-bool HoldsScriptSection(std::string_view text) {
-  bool found = false;
-  ForEachLine(text, [&](std::string_view line, std::size_t) {
-    const auto name = SectionHeaderName(line);
-    found = found || (name && IsScriptSection(LowerAscii(*name)));
-  });
-  return found;
-}
+  LoadedScript& script_;
+  ImportResult& outcome_;
+  Section preamble_;
+  Section others_;
+  std::map<std::string, Section> named_;
+  std::deque<Section> levels_;
+  std::vector<const KeyLine*> lines_;  // the lines the level being read took
+};
 
 // A selected language without a name would make the build save a file named ".txt": the first
 // language that has one is selected instead.
@@ -470,18 +577,13 @@ std::optional<LanguageReselected> SelectNamedLanguage(THeader& header) {
   return std::nullopt;
 }
 
-// Ends every import the same way, whether it succeeded or not: the scratch file goes and the
-// gauge rests at 0 with an empty caption.
-class ScratchSession {
+// Puts the gauge back at 0 with an empty caption however the import ends.
+class GaugeReset {
  public:
-  ScratchSession(fs::path scratch, ImportProgress& progress)
-      : scratch_(std::move(scratch)), progress_(progress) {}
-  ScratchSession(const ScratchSession&) = delete;
-  ScratchSession& operator=(const ScratchSession&) = delete;
-  ~ScratchSession() {
-    std::error_code ignored;
-    // A folder of that name is the user's, not ours: it is why the import failed.
-    if (!fs::is_directory(fs::symlink_status(scratch_, ignored))) fs::remove(scratch_, ignored);
+  explicit GaugeReset(ImportProgress& progress) : progress_(progress) {}
+  GaugeReset(const GaugeReset&) = delete;
+  GaugeReset& operator=(const GaugeReset&) = delete;
+  ~GaugeReset() {
     try {
       progress_.SetValue(0);
       progress_.SetCaption("");
@@ -490,86 +592,77 @@ class ScratchSession {
     }
   }
 
-  const fs::path& path() const { return scratch_; }
-
  private:
-  fs::path scratch_;
   ImportProgress& progress_;
 };
 
-// Reads the normalised scratch text into a copy of the project and puts the copy in place only
-// when all of it was read.
-ImportResult ImportScratchText(ScriptModel& model, const fs::path& scratch, ScriptSource source,
-                               ImportProgress& progress) {
+// Reads the files into a copy of the project and puts the copy in place only when all of it was
+// read. `name` names the script in messages.
+ImportResult ReadIntoModel(ScriptModel& model, ScriptFiles files, const std::string& name,
+                           ImportProgress& progress, bool chosen = true) {
+  ImportResult outcome;
+  auto script = std::make_shared<LoadedScript>();
+  script->files = std::move(files);
+  script->view = BuildView(script->files);
+  outcome.SkippedIncludes = script->view.skippedIncludes;
+  outcome.UnmappedCharacters = script->view.unmappedCharacters;
+
   ScriptModel result = model;
   result.ClearAllLevels();
   for (int slot = 0; slot < kMaxLevels; ++slot) progress.Advance();
-  std::string& text = source.text;
-
-  ImportResult outcome;
-  const LevelSections sections = NumberLevelSections(text, progress);
-  outcome.LevelSectionsLeftOut = sections.leftOut;
-  outcome.SkippedIncludes = std::move(source.skippedIncludes);
-  outcome.UnmappedCharacters = std::move(source.unmappedCharacters);
-  {
-    // The reader consumes lines in memory and never writes them back: the scratch file on disk
-    // stays as the command wrote it until it is removed.
-    auto ini = IniFile::FromBytes(scratch, text);
-    struct DiscardOnExit {
-      IniFile& ini;
-      ~DiscardOnExit() { ini.Discard(); }
-    } discard{*ini};
-    ScratchReader reader(*ini, outcome.SkippedLines);
-    reader.ReadHeader(result.Header);
-    for (int n = 0; n < kNumberedLevels; ++n) {
-      progress.Advance();
-      // The next free slot, not slot n: a section that names no level leaves no gap, so the
-      // levels stay in slots 0..LevelCount-1 in file order.
-      TLevel& level = result.Levels[static_cast<std::size_t>(result.LevelCount)];
-      if (reader.ReadLevel("Level" + std::to_string(n), level)) result.AppendLevel();
-    }
-    outcome.UnnamedLevelSections = sections.numbered - result.LevelCount;
-    outcome.UnkeptKeys = UnkeptKeyLines(text, std::move(reader.Taken()));
+  ViewReader reader(*script, outcome);
+  reader.Split(progress);
+  // A file the user picked must be a script; the program's own texts are.
+  if (chosen && !reader.HoldsScriptSection()) {
+    throw NotAScriptError(name + " holds no script: none of its lines is a section of script.txt.");
   }
+  reader.ReadHeader(result.Header);
+  reader.ReadLevels(result, progress);
+  outcome.UnkeptKeys = reader.Unkept();
   outcome.Language = SelectNamedLanguage(result.Header);
+  result.CurrentLevel = -1;
+  script->model = result;
+  // The files name the language the script had; a reselected one is a change to save.
+  if (outcome.Language) script->model.Header.SelectedLanguage = outcome.Language->from;
   model = std::move(result);
+  outcome.Script = std::move(script);
   return outcome;
 }
 
 }  // namespace
 
-ImportResult ImportScriptFile(ScriptModel& model, const fs::path& programFolder,
-                              const fs::path& chosenFile, ImportProgress& progress,
-                              const EventPump& pump) {
-  ScratchSession session(programFolder / kScratchFileName, progress);
-  BlockCopyFile(chosenFile, session.path(), pump);
-
-  const std::string bytes = ReadFileBytes(session.path());
+ImportResult ImportScriptFile(ScriptModel& model, const fs::path& chosenFile,
+                              ImportProgress& progress) {
+  GaugeReset reset(progress);
+  const std::string bytes = ReadFileBytes(chosenFile);
   const std::string name = chosenFile.filename().string();
   if (LooksLikeUtf16(bytes)) {
     throw NotAScriptError(name + " is a UTF-16 text; save it as ANSI text and load it again.");
   }
-  ScriptSource source = ExpandScript(bytes, name, chosenFile);
-  NormaliseScratchText(source.text, progress);
-  if (!HoldsScriptSection(source.text)) {
-    throw NotAScriptError(name + " holds no script: none of its lines is a section of script.txt.");
-  }
   progress.SetValue(0);
   progress.SetCaption("Load");
-  return ImportScratchText(model, session.path(), std::move(source), progress);
+  return ReadIntoModel(model, LoadScriptFiles(bytes, chosenFile), name, progress);
 }
 
-ImportResult ImportStockScript(ScriptModel& model, const fs::path& programFolder,
-                               const Lines& scriptLines, const std::string& caption,
-                               ImportProgress& progress) {
-  ScratchSession session(programFolder / kScratchFileName, progress);
+ImportResult ImportStockScript(ScriptModel& model, const Lines& scriptLines,
+                               const std::string& caption, ImportProgress& progress) {
+  GaugeReset reset(progress);
   progress.SetValue(0);
   progress.SetCaption(caption);
-  const std::string text = JoinCrLf(scriptLines);
-  WriteFileAtomic(session.path(), text, Durability::NoFlush);
-  ScriptSource source = ExpandScript(text, caption, {});
-  NormaliseScratchText(source.text, progress);
-  return ImportScratchText(model, session.path(), std::move(source), progress);
+  ImportResult result =
+      ReadIntoModel(model, ScriptFilesFromText(JoinCrLf(scriptLines), caption), caption,
+                    progress, false);
+  // The program's own sample is written anew in the writer's layout.
+  result.Script.reset();
+  return result;
+}
+
+std::shared_ptr<LoadedScript> ReadScriptFiles(ScriptFiles files) {
+  ScriptModel model;
+  model.Initialise(StockDefaultNumbers());
+  ImportProgress progress;
+  const std::string name = files.files.empty() ? std::string() : files.files.front().name;
+  return ReadIntoModel(model, std::move(files), name, progress).Script;
 }
 
 int ComboSlotIndex(std::string_view pair) {

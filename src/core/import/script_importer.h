@@ -1,13 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/import/import_progress.h"
-#include "core/import/script_source.h"
+#include "core/document/loaded_script.h"
+#include "core/document/script_files.h"
 #include "core/model/script_model.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
@@ -15,10 +17,7 @@
 
 namespace scriptdesk {
 
-// The scratch file in the program folder through which every import goes.
-inline constexpr char kScratchFileName[] = "temp.ini";
-
-// Lines of one key that the project does not keep, so a save would not write them.
+// Lines of one key that no form shows; Save keeps them where they stand.
 struct UnkeptKey {
   std::string key;  // as the script first spells it, with its "="
   int lines = 0;
@@ -38,16 +37,18 @@ struct ImportResult {
   // Item and combo lines whose number or pair names no slot of their table, as "Key=value" in
   // the order they were read. They are left out of the project.
   std::vector<std::string> SkippedLines;
-  // "[Level]" sections after the 39 that get a number: never read.
+  // "[Level]" sections after the 40 levels the project can hold: never read.
   int LevelSectionsLeftOut = 0;
   // Level sections without a "Name" (or named "-"): they hold no level.
   int UnnamedLevelSections = 0;
   std::vector<SkippedInclude> SkippedIncludes;
   std::vector<UnmappedCharacterAt> UnmappedCharacters;
-  // Every other key line the project does not hold (keys of other tools, repeated keys, lines of
-  // unnamed levels, lines outside the script's sections), most lines first.
+  // Every other key line no form shows (keys of other tools, the earlier line of a key written
+  // twice, lines of unnamed levels, lines outside the script's sections), most lines first.
   std::vector<UnkeptKey> UnkeptKeys;
   std::optional<LanguageReselected> Language;
+  // The script as its files, for Save; null for a stock script, which is written anew.
+  std::shared_ptr<LoadedScript> Script;
 };
 
 // A chosen file that cannot be a script (UTF-16, or no section of a script at all). Refused
@@ -57,24 +58,25 @@ class NotAScriptError : public IoError {
   using IoError::IoError;
 };
 
-// "Load Script.txt": copies `chosenFile` to the scratch file and imports it, with the files it
-// includes, under the gauge caption "Load". A UTF-16 text, or one without any section of a
-// script, is refused with NotAScriptError.
+// "Load Script.txt": reads `chosenFile` and the files it includes, under the gauge caption
+// "Load". A UTF-16 text, or one without any section of a script, is refused with
+// NotAScriptError.
 //
 // Every import replaces the header and the levels of `model` with those of the script and
-// leaves no level selected. It works on a copy of the project and replaces `model` only when
-// the whole script was read, so a failure (IoError, ConvertError, IniWriteError) leaves the
-// project exactly as it was. Either way the scratch file is gone and the gauge is back at 0
-// with an empty caption when the call returns.
-ImportResult ImportScriptFile(ScriptModel& model, const std::filesystem::path& programFolder,
-                              const std::filesystem::path& chosenFile,
-                              ImportProgress& progress, const EventPump& pump = {});
+// leaves no level selected. The model is replaced only when the whole script was read, so a
+// failure (IoError, ConvertError) leaves the project exactly as it was. Either way the gauge is
+// back at 0 with an empty caption when the call returns.
+ImportResult ImportScriptFile(ScriptModel& model, const std::filesystem::path& chosenFile,
+                              ImportProgress& progress);
 
-// "Create Editor script" and "Create Original script": saves the stock script's lines to the
-// scratch file, each followed by CR LF, and imports them with `caption` on the gauge.
-ImportResult ImportStockScript(ScriptModel& model, const std::filesystem::path& programFolder,
-                               const Lines& scriptLines, const std::string& caption,
-                               ImportProgress& progress);
+// "Create Editor script" and "Create Original script": the stock script's lines, with `caption`
+// on the gauge. The project keeps no files: Save writes it in the writer's layout.
+ImportResult ImportStockScript(ScriptModel& model, const Lines& scriptLines,
+                               const std::string& caption, ImportProgress& progress);
+
+// Reads already loaded files again (after Save changed them): the model as they give it and the
+// lines each setting now stands on. Throws ConvertError as an import does.
+std::shared_ptr<LoadedScript> ReadScriptFiles(ScriptFiles files);
 
 // The key or puzzle slot of a combination pair "1,1".."8,2" (slots 12..27), compared exactly;
 // -1 for any other text.

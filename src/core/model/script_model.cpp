@@ -140,6 +140,7 @@ int ScriptModel::AppendLevel() {
 
 void ScriptModel::ResetLevel(int slot) {
   auto& level = Levels.at(static_cast<std::size_t>(slot));
+  level.Origin = -1;
   for (const LevelField& field : LevelFields()) {
     if (field.reset != nullptr) level.*field.text = field.reset;
     // Flags and the groups' own check boxes go off; texts and numbers keep what they hold.

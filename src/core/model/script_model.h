@@ -88,6 +88,9 @@ struct LevelSettings {
 };
 
 struct TLevel : LevelSettings {
+  // The section of the loaded script this level came from (its place among the script's level
+  // sections), so that Save edits that section; -1 for a level made on the pages.
+  std::int32_t Origin = -1;
   std::array<TKey, 28> Keys;
   std::array<TPuzzle, 28> Puzzles;
   std::array<TPick, 12> Pickups;

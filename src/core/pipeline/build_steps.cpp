@@ -69,6 +69,19 @@ bool LanguageNameRefused(const std::string& name, BuildLog& log) {
   return false;
 }
 
+UserText CannotCreate(const fs::path& path, std::error_code error) {
+  return UserText("Cannot create file \"").Path(path).Text("\". " + error.message());
+}
+
+// Keeps what `path` holds as <name>.bak (one generation), before it is replaced.
+void KeepBackup(const fs::path& path, BuildLog& log) {
+  std::error_code error;
+  if (!fs::exists(path, error)) return;
+  const fs::path backup = LocateNoCase(path.parent_path(), path.filename().string() + ".bak");
+  WriteFileAtomic(backup, ReadFileBytes(path));
+  log.Append(Name(path).Text(" - previous version kept as ").Path(backup));
+}
+
 // Replaces `path` with `bytes`, keeping what it held as <name>.bak (one generation). A file that
 // already holds these bytes is left alone, so a second Save keeps the first one's backup.
 void WriteKeepingBackup(const fs::path& path, const std::string& bytes, BuildLog& log) {
@@ -100,43 +113,76 @@ BuildSession::~BuildSession() {
   if (step_) step_->Stop();
 }
 
-bool BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header) {
-  const std::string languageFile = header.SelectedLanguageName() + ".txt";
+bool BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header,
+                        const std::vector<PaneText>& included) {
+  const std::string languageFile =
+      language.fileName.empty() ? header.SelectedLanguageName() + ".txt" : language.fileName;
   log_.Append("Step 3:");
   log_.Append("script.txt - save file!!");
+  for (const PaneText& file : included) log_.Append(UserText(file.fileName).Text(" - save file!!"));
   log_.Append(languageFile + " - save file!!");
-  const std::array<std::pair<const PaneText*, std::string>, 2> panes{
-      {{&script, "script.txt"}, {&language, languageFile}}};
   if (LanguageNameRefused(header.SelectedLanguageName(), log_)) {
     log_.Append("Error saving!!");
     return false;
   }
-  // Both panes are checked before either is written: a new script beside the old language file
+  std::vector<std::pair<const PaneText*, std::string>> panes{{&script, "script.txt"}};
+  for (const PaneText& file : included) panes.emplace_back(&file, file.fileName);
+  panes.emplace_back(&language, languageFile);
+  // Every pane is checked before any is written: a new script beside the old language file
   // would compile into a mismatched pair.
   for (const auto& [pane, fileName] : panes) {
-    if (pane->built && !IsEmptyPane(*pane) && pane->badLine != 0) {
+    if (pane->built && !IsEmptyPane(*pane) && pane->badLine != 0 && !pane->bytes) {
       log_.Append(TooWideText(fileName, pane->badLine));
       log_.Append("Error saving!!");
       return false;
     }
+    // A file the script includes stays inside the folder the script is saved in.
+    const fs::path relative = fs::path(fileName).lexically_normal();
+    if (relative.is_absolute() || relative.empty() || *relative.begin() == "..") {
+      log_.Append(UserText(fileName).Text(" - lies outside the folder; nothing saved!!"));
+      log_.Append("Error saving!!");
+      return false;
+    }
   }
-  int written = 0;
+  struct Write {
+    fs::path path;
+    std::string bytes;
+    bool isScript;
+  };
+  std::vector<Write> writes;
+  for (const auto& [pane, fileName] : panes) {
+    if (!MaySave(*pane, fileName, log_)) continue;
+    fs::path path = programFolder_;
+    for (const auto& part : fs::path(fileName)) path = LocateNoCase(path, part.string());
+    writes.push_back({path, pane->bytes ? *pane->bytes : JoinCrLf(pane->lines), pane != &language});
+  }
   try {
-    for (const auto& [pane, fileName] : panes) {
-      if (!MaySave(*pane, fileName, log_)) continue;
-      const fs::path path = LocateNoCase(programFolder_, fileName);
-      WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
-      const bool isScript = pane == &script;
-      const bool known = std::any_of(saved_.begin(), saved_.end(),
-                                     [&](const SavedText& s) { return s.path == path; });
-      if (!known) saved_.push_back({path, isScript});
-      ++written;
+    // All or none: every file is written in full under a temporary name before any replaces
+    // the one it stands for.
+    std::vector<std::unique_ptr<AtomicFile>> files;
+    for (const Write& write : writes) {
+      std::error_code error;
+      if (fs::exists(write.path, error) && ReadFileBytes(write.path) == write.bytes) continue;
+      fs::create_directories(write.path.parent_path(), error);
+      auto& file = files.emplace_back(std::make_unique<AtomicFile>(write.path));
+      if (auto failed = file->Open(); failed) throw IoError(CannotCreate(write.path, failed));
+      if (auto failed = file->Write(write.bytes); failed) throw IoError(CannotCreate(write.path, failed));
+      if (auto failed = file->Finish(); failed) throw IoError(CannotCreate(write.path, failed));
+    }
+    for (const auto& file : files) KeepBackup(file->target(), log_);
+    for (const auto& file : files) {
+      if (auto failed = file->Commit(); failed) throw IoError(CannotCreate(file->target(), failed));
     }
   } catch (const IoError&) {
     log_.Append("Error saving!!");
     return false;
   }
-  return written == static_cast<int>(panes.size());
+  for (const Write& write : writes) {
+    const bool known = std::any_of(saved_.begin(), saved_.end(),
+                                   [&](const SavedText& s) { return s.path == write.path; });
+    if (!known) saved_.push_back({write.path, write.isScript});
+  }
+  return writes.size() == panes.size();
 }
 
 void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,12 @@ struct PaneText {
   Lines lines;
   int badLine = 0;
   bool built = false;
+  // Written instead of the lines when set: a loaded file's exact bytes (its own line ends, byte
+  // order mark and encoding), as long as the pane was not edited.
+  std::optional<std::string> bytes = std::nullopt;
+  // The file's name when it is not the default one (a builder's "English.TXT", an included
+  // "Levels/Title.txt").
+  std::string fileName = {};
 };
 
 enum class CompileState { None, Running, Finished, Failed };
@@ -40,9 +47,11 @@ class BuildSession {
   BuildSession(const BuildSession&) = delete;
   BuildSession& operator=(const BuildSession&) = delete;
 
-  // Step 3: saves both panes as script.txt and <language>.txt in the program folder, keeping
-  // the previous version of each as <name>.bak. True when both files now hold their pane.
-  bool Save(const PaneText& script, const PaneText& language, const THeader& header);
+  // Step 3: saves both panes as script.txt and <language>.txt in the program folder, and the
+  // files the script includes at their places beside it, all or none, keeping the previous
+  // version of each as <name>.bak. True when every file now holds its pane.
+  bool Save(const PaneText& script, const PaneText& language, const THeader& header,
+            const std::vector<PaneText>& included = {});
 
   // Step 4: logs and starts the compile; Tick follows it. Ignored while one runs.
   void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now);

@@ -20,24 +20,6 @@ constexpr int kItemNameLimit = 71;
 
 using Strings = std::unordered_set<std::string>;
 
-// The string the game's compiler takes from a line of a language file: no comment; after a
-// label ("LABEL:") or else from the first character that is no tab, up to the next tab.
-std::string StringOfLine(std::string_view line) {
-  line = line.substr(0, line.find(';'));
-  const auto colon = line.find(':');
-  if (colon != std::string_view::npos) line.remove_prefix(colon + 1);
-  const auto first = line.find_first_not_of('\t');
-  if (first == std::string_view::npos) return {};
-  line.remove_prefix(first);
-  return std::string(line.substr(0, line.find('\t')));
-}
-
-// The line that gives the game's compiler `text` back: a text holding a colon gets a label, since
-// the compiler would take what stands before its first colon for one.
-std::string LineOfString(const std::string& text) {
-  return text.find(':') == std::string::npos ? text : "S:" + text;
-}
-
 // What the pages written before the PlayStation strings hold: generic strings, where the game's
 // compiler looks up the level and item names of script.txt.
 Strings GenericPageStrings(const LanguageTexts& pages) {
@@ -70,6 +52,24 @@ void AppendPage(Lines& out, const LanguageTexts& pages, LanguagePage page) {
 }
 
 }  // namespace
+
+// The string the game's compiler takes from a line of a language file: no comment; after a
+// label ("LABEL:") or else from the first character that is no tab, up to the next tab.
+std::string StringOfLine(std::string_view line) {
+  line = line.substr(0, line.find(';'));
+  const auto colon = line.find(':');
+  if (colon != std::string_view::npos) line.remove_prefix(colon + 1);
+  const auto first = line.find_first_not_of('\t');
+  if (first == std::string_view::npos) return {};
+  line.remove_prefix(first);
+  return std::string(line.substr(0, line.find('\t')));
+}
+
+// The line that gives the game's compiler `text` back: a text holding a colon gets a label, since
+// the compiler would take what stands before its first colon for one.
+std::string LineOfString(const std::string& text) {
+  return text.find(':') == std::string::npos ? text : "S:" + text;
+}
 
 LanguageFile LanguageWriter::Write(const ScriptModel& model, const LanguageTexts& pages,
                                    const Lines& stockLevelStrings, const Lines& stockItemNames) {

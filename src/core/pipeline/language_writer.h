@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "core/model/script_model.h"
 #include "core/platform/text_lines.h"
@@ -25,5 +27,10 @@ class LanguageWriter {
   static LanguageFile Write(const ScriptModel& model, const LanguageTexts& pages,
                             const Lines& stockLevelStrings, const Lines& stockItemNames);
 };
+
+// The string the game's compiler takes from a line of a language file.
+std::string StringOfLine(std::string_view line);
+// The line that gives the game's compiler `text` back.
+std::string LineOfString(const std::string& text);
 
 }  // namespace scriptdesk

@@ -67,36 +67,7 @@ Lines ScriptWriter::Write(const ScriptModel& model) {
       section = field.section;
       out.push_back("[" + std::string(section) + "]");
     }
-    switch (field.kind) {
-      case HeaderFieldKind::Extension:
-        out.push_back(std::string(field.key) + "=\t." + h.*field.text);
-        break;
-      case HeaderFieldKind::Languages:
-        for (int k = 0; k < kLanguageCount; ++k) {
-          out.push_back(field.prefix + std::to_string(k) + "," +
-                        h.Languages[static_cast<std::size_t>(k)] + ".txt");
-        }
-        break;
-      case HeaderFieldKind::Flag:
-        out.emplace_back(h.*field.flag ? field.prefix : field.offLine);
-        break;
-      case HeaderFieldKind::Text:
-      case HeaderFieldKind::Dollar:
-        if (field.writeEmpty || !(h.*field.text).empty()) out.push_back(field.prefix + h.*field.text);
-        break;
-      case HeaderFieldKind::Group: {
-        const auto texts = GroupTexts(field, h);
-        const bool any = std::any_of(texts.begin(), texts.end(),
-                                     [](const std::string& text) { return !text.empty(); });
-        if (field.writeEmpty || any) out.push_back(field.prefix + Joined(texts));
-        break;
-      }
-      case HeaderFieldKind::Path:
-        if (field.writeEmpty || !(h.*field.text).empty()) {
-          out.push_back(field.prefix + h.*field.text + "," + h.*field.second);
-        }
-        break;
-    }
+    for (auto& line : HeaderFieldLines(field, h)) out.push_back(std::move(line));
   }
   out.emplace_back();
   out.push_back(kDashes);
@@ -108,56 +79,105 @@ Lines ScriptWriter::Write(const ScriptModel& model) {
   return out;
 }
 
-namespace {
-
-void WriteItems(const TLevel& level, Lines& out) {
-  for (const ItemRun& run : kItemRuns) {
-    const auto slots = level.Items(run.kind);
-    for (int i = run.first; i <= run.last; ++i) {
-      const ItemSlot& slot = slots[static_cast<std::size_t>(i)];
-      if (slot.Enabled) out.push_back(ItemLine(run.prefix, slot));
+std::vector<std::string> HeaderFieldLines(const HeaderField& field, const THeader& h) {
+  std::vector<std::string> out;
+  switch (field.kind) {
+    case HeaderFieldKind::Extension:
+      out.push_back(std::string(field.key) + "=\t." + h.*field.text);
+      break;
+    case HeaderFieldKind::Languages:
+      for (int k = 0; k < kLanguageCount; ++k) out.push_back(LanguageLine(k, h));
+      break;
+    case HeaderFieldKind::Flag:
+      out.emplace_back(h.*field.flag ? field.prefix : field.offLine);
+      break;
+    case HeaderFieldKind::Text:
+    case HeaderFieldKind::Dollar:
+      if (field.writeEmpty || !(h.*field.text).empty()) out.push_back(field.prefix + h.*field.text);
+      break;
+    case HeaderFieldKind::Group: {
+      const auto texts = GroupTexts(field, h);
+      const bool any = std::any_of(texts.begin(), texts.end(),
+                                   [](const std::string& text) { return !text.empty(); });
+      if (field.writeEmpty || any) out.push_back(field.prefix + Joined(texts));
+      break;
     }
+    case HeaderFieldKind::Path:
+      if (field.writeEmpty || !(h.*field.text).empty()) {
+        out.push_back(field.prefix + h.*field.text + "," + h.*field.second);
+      }
+      break;
   }
+  return out;
 }
 
-}  // namespace
+std::string LanguageLine(int k, const THeader& h) {
+  return "File=\t\t" + std::to_string(k) + "," + h.Languages[static_cast<std::size_t>(k)] + ".txt";
+}
+
+std::optional<std::string> LevelFieldLine(const LevelField& field, const LevelSettings& level) {
+  switch (field.kind) {
+    case LevelFieldKind::Text:
+      if (field.writeEmpty || !(level.*field.text).empty()) return field.prefix + level.*field.text;
+      break;
+    case LevelFieldKind::Path:
+      if (field.writeEmpty || !(level.*field.text).empty() || !(level.*field.second).empty()) {
+        return field.prefix + level.*field.text + "," + level.*field.second;
+      }
+      break;
+    case LevelFieldKind::Flag:
+      if (level.*field.flag) return std::string(field.prefix);
+      break;
+    case LevelFieldKind::Number:
+      if (level.*field.number != 0) return field.prefix + std::to_string(level.*field.number);
+      break;
+    case LevelFieldKind::Group: {
+      const auto texts = GroupTexts(field, level);
+      const bool on = field.flag != nullptr ? level.*field.flag : !texts.front().empty();
+      if (on) return field.prefix + Joined(texts);
+      break;
+    }
+    case LevelFieldKind::Mirror:
+      if (level.*field.text != "0" && level.*field.second != "0") {
+        return field.prefix + level.*field.text + ",$" + level.*field.second;
+      }
+      break;
+    case LevelFieldKind::Items:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ItemSlotLine(ItemKind kind, int slot, const ItemSlot& item) {
+  if (!item.Enabled) return std::nullopt;
+  for (const ItemRun& run : kItemRuns) {
+    if (run.kind == kind && slot >= run.first && slot <= run.last) return ItemLine(run.prefix, item);
+  }
+  return std::nullopt;
+}
+
+int ItemLineOrder(ItemKind kind, int slot) {
+  int order = 0;
+  for (const ItemRun& run : kItemRuns) {
+    if (run.kind == kind && slot >= run.first && slot <= run.last) return order + slot - run.first;
+    order += run.last - run.first + 1;
+  }
+  return order;
+}
 
 void ScriptWriter::WriteLevel(const TLevel& level, Lines& out) {
   out.push_back("[Level]");
   for (const LevelField& field : LevelFields()) {
-    switch (field.kind) {
-      case LevelFieldKind::Text:
-        if (field.writeEmpty || !(level.*field.text).empty()) {
-          out.push_back(field.prefix + level.*field.text);
-        }
-        break;
-      case LevelFieldKind::Path:
-        if (field.writeEmpty || !(level.*field.text).empty() || !(level.*field.second).empty()) {
-          out.push_back(field.prefix + level.*field.text + "," + level.*field.second);
-        }
-        break;
-      case LevelFieldKind::Flag:
-        if (level.*field.flag) out.emplace_back(field.prefix);
-        break;
-      case LevelFieldKind::Number:
-        if (level.*field.number != 0) {
-          out.push_back(field.prefix + std::to_string(level.*field.number));
-        }
-        break;
-      case LevelFieldKind::Group: {
-        const auto texts = GroupTexts(field, level);
-        const bool on = field.flag != nullptr ? level.*field.flag : !texts.front().empty();
-        if (on) out.push_back(field.prefix + Joined(texts));
-        break;
+    if (field.kind != LevelFieldKind::Items) {
+      if (auto line = LevelFieldLine(field, level)) out.push_back(std::move(*line));
+      continue;
+    }
+    for (const ItemRun& run : kItemRuns) {
+      const auto slots = level.Items(run.kind);
+      for (int i = run.first; i <= run.last; ++i) {
+        const ItemSlot& slot = slots[static_cast<std::size_t>(i)];
+        if (slot.Enabled) out.push_back(ItemLine(run.prefix, slot));
       }
-      case LevelFieldKind::Mirror:
-        if (level.*field.text != "0" && level.*field.second != "0") {
-          out.push_back(field.prefix + level.*field.text + ",$" + level.*field.second);
-        }
-        break;
-      case LevelFieldKind::Items:
-        WriteItems(level, out);
-        break;
     }
   }
   out.emplace_back();

@@ -28,7 +28,7 @@ Loaded Load(const fs::path& script) {
   ImportProgress gauge;
   Loaded loaded;
   loaded.model.Initialise(StockDefaultNumbers());
-  loaded.result = ImportScriptFile(loaded.model, program.path(), script, gauge);
+  loaded.result = ImportScriptFile(loaded.model, script, gauge);
   return loaded;
 }
 

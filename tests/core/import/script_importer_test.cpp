@@ -69,7 +69,7 @@ struct GaugeLog : ImportProgress {
 class ScriptImporterTest : public ::testing::Test {
  protected:
   ImportResult Create(const Lines& lines) {
-    return ImportStockScript(model, dir.path(), lines, "Create Test", gauge);
+    return ImportStockScript(model, lines, "Create Test", gauge);
   }
   ImportResult Create(std::string_view text) { return Create(test::LinesOf(text)); }
   const TLevel& OneLevel(const std::string& body) {
@@ -106,7 +106,8 @@ TEST_F(ScriptImporterTest, EditorScript) {
       On(h.LoadSave) + On(h.TitleEnabled) + On(h.PlayAnyLevel) + On(h.FlyCheat) + On(h.DemoDisc),
       "ononononoff");
   EXPECT_EQ(model.Levels[0].Legend, "The year 2000, somewhere in Egypt...");
-  EXPECT_EQ(Joined(model.Levels[1].LoadCamera), "0|0|0|0|0|0|255");
+  // Of two lines of one key the game's compiler uses the last.
+  EXPECT_EQ(Joined(model.Levels[1].LoadCamera), "35328|-2560|60928|35840|-2304|57344|33");
   EXPECT_EQ(Item(model.Levels[2].Keys[1]), "2|Hypostyle Key|0000|0400|0000|c000|0000|0002|on");
   EXPECT_EQ(Item(model.Levels[2].Puzzles[12]), "1,1|Sun Disk|0000|0440|6000|4000|0000|0003|on");
 }
@@ -189,7 +190,7 @@ TEST_F(ScriptImporterTest, LevelRules) {
       {"Legend=\t Once, somewhere\t; the legend", [](const TLevel& l) { return l.Legend; },
        "Once, somewhere"},
       {"LoadCamera=1,2,3,4,5,6,7\nLoadCamera=0,0,0,0,0,0,0",
-       [](const TLevel& l) { return Joined(l.LoadCamera); }, "1|2|3|4|5|6|7"},
+       [](const TLevel& l) { return Joined(l.LoadCamera); }, "0|0|0|0|0|0|0"},
       {"Legend=a\tb\0\0\0c\0d\0\0e"s, [](const TLevel& l) { return l.Legend; }, "a bc\0de"s},
       // Item values: a first "$" right after the name's comma, blanks after the commas.
       {"PuzzleCombo=4,1,Gemstone piece,$0000,$0200,$0000,$0000,$4000,$0002", puzzle(18),
@@ -254,22 +255,10 @@ TEST_F(ScriptImporterTest, FailureLeavesTheProjectAsItWas) {
         ThrowsMessage<ConvertError>(message + " is not a valid integer value"s))
         << line;
     EXPECT_TRUE(model == before) << line;
-    EXPECT_FALSE(dir.Exists(kScratchFileName));
     EXPECT_EQ(gauge.Value(), 0);
     EXPECT_EQ(gauge.Caption(), "");
   }
-  EXPECT_THROW(ImportStockScript(model, dir.path() / "none", {"[Level]"}, "C", gauge), IoError);
-  EXPECT_THROW(ImportScriptFile(model, dir.path(), dir.path() / "none.txt", gauge), IoError);
-  EXPECT_TRUE(model == before);
-
-  // A folder standing where the scratch file goes makes the import fail; it is not ours to
-  // remove.
-  const test::TempDir input;
-  std::filesystem::create_directory(dir.path() / kScratchFileName);
-  EXPECT_THROW(ImportStockScript(model, dir.path(), {"[Level]"}, "C", gauge), IoError);
-  EXPECT_THROW(ImportScriptFile(model, dir.path(), input.Write("s.txt", "[Level]"), gauge),
-               IoError);
-  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / kScratchFileName));
+  EXPECT_THROW(ImportScriptFile(model, dir.path() / "none.txt", gauge), IoError);
   EXPECT_TRUE(model == before);
 }
 
@@ -293,11 +282,10 @@ TEST_F(ScriptImporterTest, RefusesAChosenFileThatHoldsNoScript) {
   };
   for (const auto& [bytes, message] : cases) {
     const auto file = input.Write("chosen.txt", bytes);
-    EXPECT_THAT([&] { ImportScriptFile(model, dir.path(), file, gauge); },
+    EXPECT_THAT([&] { ImportScriptFile(model, file, gauge); },
                 ThrowsMessage<NotAScriptError>("chosen.txt"s + message))
         << bytes.substr(0, 40);
     EXPECT_TRUE(model == before);
-    EXPECT_FALSE(dir.Exists(kScratchFileName));
     EXPECT_EQ(gauge.Value(), 0);
     EXPECT_EQ(gauge.Caption(), "");
   }
@@ -313,11 +301,11 @@ TEST_F(ScriptImporterTest, AnySectionOfAScriptIsEnoughToImport) {
       {"  [level]  ; five\r\nName=Five", "Five"},
   };
   for (const auto& [bytes, names] : cases) {
-    ImportScriptFile(model, dir.path(), input.Write("chosen.txt", bytes), gauge);
+    ImportScriptFile(model, input.Write("chosen.txt", bytes), gauge);
     EXPECT_EQ(Joined(Names()), names) << bytes;
   }
   // "[Level5]" opens no level, for the game's compiler neither.
-  EXPECT_THROW(ImportScriptFile(model, dir.path(), input.Write("c.txt", "[Level5]\r\nName=F"), gauge),
+  EXPECT_THROW(ImportScriptFile(model, input.Write("c.txt", "[Level5]\r\nName=F"), gauge),
                NotAScriptError);
 }
 
@@ -339,7 +327,7 @@ TEST_F(ScriptImporterTest, Utf8FilesAreReadInTheCodePage) {
       {"mark on ASCII", "\xEF\xBB\xBF[Level]\r\nName=A", "A", {}},
   };
   for (const auto& c : cases) {
-    const ImportResult result = ImportScriptFile(model, dir.path(), input.Write("s.txt", c.bytes), gauge);
+    const ImportResult result = ImportScriptFile(model, input.Write("s.txt", c.bytes), gauge);
     EXPECT_THAT(Names(), ElementsAre(c.name)) << c.what;
     std::vector<std::pair<int, char32_t>> unmapped;
     for (const auto& at : result.UnmappedCharacters) {
@@ -367,7 +355,7 @@ TEST_F(ScriptImporterTest, ReadsIncludedFilesInPlaceOfTheirLines) {
   std::filesystem::create_directories(input.path() / "folder");
   const std::string before = test::ReadFileBytes(input.path() / "sub/level.txt");
 
-  const ImportResult result = ImportScriptFile(model, dir.path(), main, gauge);
+  const ImportResult result = ImportScriptFile(model, main, gauge);
 
   ASSERT_THAT(Names(), ElementsAre("First", "Second"));
   const TLevel& first = model.Levels[0];
@@ -390,7 +378,7 @@ TEST_F(ScriptImporterTest, ReadsIncludedFilesInPlaceOfTheirLines) {
     std::string up;
     for (const auto& part : input.path()) up += part == "/" ? "" : "../";
     const auto device = ImportScriptFile(
-        model, dir.path(), input.Write("d.txt", "[Level]\r\n#include \"" + up + "dev/zero\"\r\nName=D"),
+        model, input.Write("d.txt", "[Level]\r\n#include \"" + up + "dev/zero\"\r\nName=D"),
         gauge);
     ASSERT_EQ(device.SkippedIncludes.size(), 1u);
     EXPECT_EQ(device.SkippedIncludes[0].reason, "cannot be read");
@@ -417,8 +405,8 @@ TEST_F(ScriptImporterTest, CountsTheLevelSectionsBeyondTheNumberedOnes) {
   std::string script = ";[Level] in a comment is no section\n";
   const char* headers[] = {"[LEVEL]", "[Level ]", "[ level]"};
   for (int n = 0; n < 45; ++n) script += headers[n % 3] + "\nName=N"s + std::to_string(n) + "\n";
-  EXPECT_EQ(Create(script).LevelSectionsLeftOut, 6);
-  EXPECT_EQ(model.LevelCount, 39);
+  EXPECT_EQ(Create(script).LevelSectionsLeftOut, 5);
+  EXPECT_EQ(model.LevelCount, 40);
   EXPECT_EQ(Create(BuiltinLines(BuiltinText::OriginalScript)).LevelSectionsLeftOut, 0);
 }
 
@@ -428,11 +416,11 @@ TEST_F(ScriptImporterTest, LevelsFillSlotsInFileOrderWithoutGaps) {
       "[Level]\nName=-\n[LEVEL]\nName=B\n";
   for (int n = 0; n < 40; ++n) script += "[level]\nName=N" + std::to_string(n) + "\n";
   const ImportResult result = Create(script);
-  // Numbers 0..3 went to A, the nameless section, "-" and B; 4..38 to N0..N34.
-  ASSERT_EQ(model.LevelCount, 37);
+  // A and B, then N0..N37 fill the 40 slots; the nameless section and "-" hold no level.
+  ASSERT_EQ(model.LevelCount, 40);
   EXPECT_EQ(result.UnnamedLevelSections, 2);
-  EXPECT_EQ(model.Levels[2].Name + model.Levels[36].Name, "N0N34");
-  EXPECT_TRUE(model.Levels[37].IsFree());
+  EXPECT_EQ(result.LevelSectionsLeftOut, 2);
+  EXPECT_EQ(model.Levels[2].Name + model.Levels[39].Name, "N0N37");
   EXPECT_EQ(model.Header.SelectedLanguage, 5);
   EXPECT_EQ(model.Clipboard.Name, "Copied");
 }
@@ -472,26 +460,15 @@ TEST_F(ScriptImporterTest, SelectsANamedLanguageWhenTheSelectedOneHasNone) {
   EXPECT_EQ(model.Header.SelectedLanguage, 1);
 }
 
-TEST_F(ScriptImporterTest, GaugeAndScratchFileDuringAnImport) {
-  const Lines& script = BuiltinLines(BuiltinText::EditorScript);
-  std::multiset<std::string> seen;
-  gauge.onAdvance = [&] {
-    if (dir.Exists(kScratchFileName)) seen.insert(dir.Read(kScratchFileName));
-  };
-  Create(script);
-  EXPECT_THAT(gauge.calls, ElementsAre("=0", "'Create Test'", "+122", "=0", "''"));
-  EXPECT_EQ(gauge.highest, kGaugeMaximum);
-  // Present at every step and never rewritten.
-  EXPECT_EQ(seen.count(JoinCrLf(script)), 122u);
-  EXPECT_EQ(seen.size(), 122u);
+TEST_F(ScriptImporterTest, GaugeDuringAnImport) {
+  Create(BuiltinLines(BuiltinText::EditorScript));
+  EXPECT_THAT(gauge.calls, ElementsAre("=0", "'Create Test'", "+81", "=0", "''"));
 
   const test::TempDir other;
   gauge = {};
-  ImportScriptFile(model, dir.path(), other.Write("s.txt", "[Level]\r\nName=A\r\n"), gauge);
-  EXPECT_THAT(gauge.calls, ElementsAre("+4", "=0", "'Load'", "+118", "=0", "''"));
-  EXPECT_EQ(gauge.highest, 118);
+  ImportScriptFile(model, other.Write("s.txt", "[Level]\r\nName=A\r\n"), gauge);
+  EXPECT_THAT(gauge.calls, ElementsAre("=0", "'Load'", "+81", "=0", "''"));
   EXPECT_THAT(Names(), ElementsAre("A"));
-  EXPECT_FALSE(dir.Exists(kScratchFileName));
 }
 
 }  // namespace

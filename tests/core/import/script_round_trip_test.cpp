@@ -23,7 +23,7 @@ ScriptModel Created(const Lines& script) {
   const test::TempDir dir;
   ImportProgress gauge;
   ScriptModel model = test::ProjectBeforeImport();
-  ImportStockScript(model, dir.path(), script, "", gauge);
+  ImportStockScript(model, script, "", gauge);
   return model;
 }
 
@@ -31,7 +31,7 @@ ScriptModel Loaded(const fs::path& file) {
   const test::TempDir dir;
   ImportProgress gauge;
   ScriptModel model = test::ProjectBeforeImport();
-  ImportScriptFile(model, dir.path(), file, gauge);
+  ImportScriptFile(model, file, gauge);
   return model;
 }
 

@@ -38,7 +38,7 @@ ScriptModel Loaded(const fs::path& file) {
   const test::TempDir program;
   ImportProgress gauge;
   ScriptModel model = Fresh();
-  ImportScriptFile(model, program.path(), file, gauge);
+  ImportScriptFile(model, file, gauge);
   return model;
 }
 
@@ -46,7 +46,7 @@ ScriptModel Created(BuiltinText script) {
   const test::TempDir program;
   ImportProgress gauge;
   ScriptModel model = Fresh();
-  ImportStockScript(model, program.path(), BuiltinLines(script), "Create", gauge);
+  ImportStockScript(model, BuiltinLines(script), "Create", gauge);
   return model;
 }
 
@@ -126,7 +126,7 @@ TEST(SavedProjects, LoadSaveLoadGivesTheSameProject) {
     ScriptModel second = first;
     const test::TempDir program;
     ImportProgress gauge;
-    const ImportResult result = ImportScriptFile(second, program.path(), folder.path() / "script.txt", gauge);
+    const ImportResult result = ImportScriptFile(second, folder.path() / "script.txt", gauge);
     first.CurrentLevel = -1;  // an import selects no level
     EXPECT_TRUE(second == first);
     // What Save writes, the project keeps whole.
