@@ -104,9 +104,13 @@ std::string SaveLanguageFile(const TextDocument& file, const ScriptModel& was, c
     lines[index].text = file.Encoded(label.empty() ? LineOfString(text) : label + text);
     *at = text;
   }
+  // Only what the project's changes need: a string the file lacked when it was loaded is the
+  // builder's own business.
+  const std::vector<std::string> neededBefore = NeededStrings(was);
   std::vector<DocumentLine> added;
   for (const auto& text : needed) {
     if (find(text) != strings.end()) continue;
+    if (std::find(neededBefore.begin(), neededBefore.end(), text) != neededBefore.end()) continue;
     strings.push_back(text);
     added.push_back({file.Encoded(LineOfString(text)), file.lineEnd()});
   }

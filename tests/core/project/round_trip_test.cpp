@@ -7,7 +7,7 @@
 
 #include "core/import/builtin_texts.h"
 #include "core/import/script_importer.h"
-#include "core/project/script_save.h"
+#include "core/project/script_project.h"
 #include "core/platform/text_lines.h"
 #include "support/temp_dir.h"
 
@@ -42,18 +42,26 @@ std::vector<Case> Cases() {
 }
 
 void ExpectSavedAsLoaded(const fs::path& script) {
-  ScriptModel model;
-  model.Initialise(StockDefaultNumbers());
+  ScriptProject project;
+  project.model.Initialise(StockDefaultNumbers());
   ImportProgress gauge;
-  const ImportResult result = ImportScriptFile(model, script, gauge);
+  const ImportResult result = ImportScriptFile(project.model, script, gauge);
   ASSERT_NE(result.Script, nullptr);
-  const ScriptSave saved = SaveLoadedScript(*result.Script, model);
+  project.Loaded(result, script);
+  const ScriptSave saved = project.SaveScriptFiles();
   ASSERT_TRUE(saved.refused.empty());
   ASSERT_EQ(saved.files.size(), result.Script->files.files.size());
   for (std::size_t i = 0; i < saved.files.size(); ++i) {
     const ScriptFile& file = result.Script->files.files[i];
     EXPECT_FALSE(saved.files[i].changed) << file.name;
     EXPECT_EQ(saved.files[i].bytes, test::ReadFileBytes(file.path)) << file.name;
+  }
+  // Every language whose file stands beside the script comes back too.
+  for (int k = 0; k < kLanguageCount; ++k) {
+    if (project.LanguageFile(k) == nullptr) continue;
+    project.model.Header.SelectedLanguage = k;
+    const fs::path file = script.parent_path() / project.LanguageFileName();
+    EXPECT_TRUE(project.LanguageFileBytes() == test::ReadFileBytes(file)) << file;
   }
 }
 
