@@ -71,7 +71,8 @@ std::string GameflowOutputName(const std::string& argument) {
 }
 
 FolderCompileResult CompileFolder(const fs::path& folder, const std::string& infile,
-                                  const std::string& outfile) {
+                                  const std::string& outfile,
+                                  const std::optional<std::string>& scriptText) {
   FolderCompileResult result;
   const auto scriptPath = Resolve(folder, infile, false);
   if (!scriptPath || !IsFile(*scriptPath)) {
@@ -79,7 +80,7 @@ FolderCompileResult CompileFolder(const fs::path& folder, const std::string& inf
         {Severity::Error, "No such file or directory (" + UpperAscii(infile) + ")", infile, 0});
     return result;
   }
-  const std::string script = ReadFileBytes(*scriptPath);
+  const std::string script = scriptText ? *scriptText : ReadFileBytes(*scriptPath);
 
   CompileOptions options;
   std::string fileName;

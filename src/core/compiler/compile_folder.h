@@ -4,6 +4,7 @@
 // and its language files read from the folder in any letter case, the outputs written there.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,11 @@ struct FolderCompileResult {
 // language outputs go where the game's compiler puts them. Each output goes atomically into an
 // existing file whose name differs only in letter case, else under the game's upper-case name.
 // A failed compile writes nothing. Throws IoError when a file cannot be read or written.
+// `script`, when given, is compiled in place of the infile's bytes (which must still be there).
 FolderCompileResult CompileFolder(const std::filesystem::path& folder,
                                   const std::string& infile = "script.txt",
-                                  const std::string& outfile = {});
+                                  const std::string& outfile = {},
+                                  const std::optional<std::string>& script = std::nullopt);
 
 // The gameflow output named after an infile or outfile argument: "mygame.txt" -> "MYGAME.DAT".
 std::string GameflowOutputName(const std::string& argument);

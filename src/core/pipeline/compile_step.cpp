@@ -4,6 +4,10 @@
 #include <utility>
 
 #include "core/compiler/compile_folder.h"
+#include "core/document/script_files.h"
+#include "core/platform/ascii_text.h"
+#include "core/platform/file_io.h"
+#include "core/syntax/script_line.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
 
@@ -75,8 +79,27 @@ void ScriptBatStep::Stop() {
 void BuiltinCompileStep::Start(const std::filesystem::path& programFolder) {
   CompileResult result;
   try {
-    const compiler::FolderCompileResult compiled = compiler::CompileFolder(programFolder);
-    for (const compiler::CompileMessage& message : compiled.messages) {
+    std::optional<GamePart> part;
+    if (const auto script = FindFileNoCase(programFolder, "script.txt")) {
+      part = GamePartOf(LoadScriptFiles(ReadFileBytes(*script), *script));
+    }
+    if (part && !part->leftOut.empty()) {
+      result.lines.push_back(ExtensionNotice(part->leftOut));
+      result.lines.push_back(
+          "A game that uses them needs the extension's own compiler: run it through Script.bat.");
+    } else {
+      part.reset();
+    }
+    compiler::FolderCompileResult compiled = compiler::CompileFolder(
+        programFolder, "script.txt", {}, part ? std::optional(part->text) : std::nullopt);
+    for (compiler::CompileMessage& message : compiled.messages) {
+      // Lines of the game's part are told by where they stand in the builder's files.
+      if (part && message.line > 0 && message.line <= static_cast<int>(part->origins.size()) &&
+          EqualsNoCase(message.file, "script.txt")) {
+        const auto& [file, line] = part->origins[static_cast<std::size_t>(message.line - 1)];
+        message.file = file;
+        message.line = line;
+      }
       result.lines.push_back(compiler::RenderMessage(message));
     }
     result.succeeded = compiled.succeeded;
@@ -86,6 +109,53 @@ void BuiltinCompileStep::Start(const std::filesystem::path& programFolder) {
                         .Append(error.text());
   }
   result_ = std::move(result);
+}
+
+GamePart GamePartOf(const ScriptFiles& files) {
+  GamePart part;
+  const ScriptView view = BuildView(files);
+  const auto count = [&](std::string key) {
+    const auto at = std::find_if(part.leftOut.begin(), part.leftOut.end(),
+                                 [&](const auto& entry) { return EqualsNoCase(entry.first, key); });
+    if (at == part.leftOut.end()) {
+      part.leftOut.emplace_back(std::move(key), 1);
+    } else {
+      ++at->second;
+    }
+  };
+  bool continued = false;
+  for (const ViewLine& line : view.lines) {
+    const bool continues = syntax::ContinuesOnNextLine(line.text);
+    if (continued) {
+      continued = continues;
+      continue;
+    }
+    const auto read = syntax::ReadScriptLine(line.text);
+    const auto trimmed = TrimBlanks(line.text);
+    if (trimmed.starts_with('#')) {
+      count(UpperAsciiCopy(trimmed.substr(0, trimmed.find_first_of(" \t\"", 1))));
+      continue;
+    }
+    if (read.kind == syntax::ScriptLine::Kind::Key && !syntax::IsGameKey(read.name)) {
+      count(std::string(read.name) + "=");
+      continued = continues;
+      continue;
+    }
+    part.text += line.text;
+    part.text += "\r\n";
+    part.origins.emplace_back(files.files[static_cast<std::size_t>(line.file)].name, line.line + 1);
+  }
+  std::stable_sort(part.leftOut.begin(), part.leftOut.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
+  return part;
+}
+
+std::string ExtensionNotice(const std::vector<std::pair<std::string, int>>& leftOut) {
+  std::string text = "Extension commands left out:";
+  for (std::size_t i = 0; i < leftOut.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + leftOut[i].first + " " + std::to_string(leftOut[i].second);
+  }
+  return text;
 }
 
 std::unique_ptr<CompileStep> MakeCompileStep(CompilerChoice choice,

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "core/platform/batch_starter.h"
 #include "core/platform/text_lines.h"
@@ -70,6 +71,19 @@ class BuiltinCompileStep final : public CompileStep {
  private:
   std::optional<CompileResult> result_;
 };
+
+// What the game's compiler can read of a script that uses another tool's commands: included files
+// read in place, and every "#" line and every line of a key the game does not know left out,
+// counted by key, most first. `origins` tells where each line of `text` stands.
+struct GamePart {
+  std::string text;
+  std::vector<std::pair<std::string, int>> origins;  // file name, line from 1
+  std::vector<std::pair<std::string, int>> leftOut;  // "Customize=" or "#INCLUDE", lines
+};
+struct ScriptFiles;
+GamePart GamePartOf(const ScriptFiles& files);
+// "Extension commands left out: Customize= 33, #INCLUDE 12"
+std::string ExtensionNotice(const std::vector<std::pair<std::string, int>>& leftOut);
 
 // The compile step the Setup's "Compiler" choice names. Automatic takes Script.bat when the
 // program folder holds one (in any letter case), otherwise the built-in compiler.

@@ -96,3 +96,46 @@ TEST(BuiltinCompileStep, AFailedCompileNamesTheLineWritesNothingAndCopyRefuses) 
 
 }  // namespace
 }  // namespace scriptdesk
+
+namespace scriptdesk {
+namespace {
+
+// A project of the extension's dialect: the built-in compiler says what it leaves out of the
+// game's part, and where the game's compiler would stop, it names the builder's own file.
+TEST(BuiltinCompileStep, SaysWhichExtensionCommandsItLeavesOut) {
+  const fs::path project = fs::path(SCRIPTDESK_SHARED_DIR) / "real-projects/trle-trfr";
+  if (!fs::exists(project)) GTEST_SKIP() << "no real projects beside the repository";
+  const test::TempDir program;
+  fs::copy(project, program.path(), fs::copy_options::recursive);
+  BuiltinCompileStep step;
+  step.Start(program.path());
+  const auto result = step.Poll();
+  ASSERT_TRUE(result.has_value());
+  ASSERT_GE(result->lines.size(), 2u);
+  EXPECT_EQ(result->lines[0].rfind("Extension commands left out: TriggerGroup= 73, Customize= 33, ", 0), 0u) << result->lines[0];
+  EXPECT_NE(result->lines[0].find(", #INCLUDE 8, "), std::string::npos) << result->lines[0];
+  EXPECT_EQ(result->lines[1],
+            "A game that uses them needs the extension's own compiler: run it through Script.bat.");
+}
+
+TEST(BuiltinCompileStep, MessagesOfTheGamePartNameTheFileTheyStandIn) {
+  const test::TempDir program;
+  program.Write("script.txt",
+                "[PSXExtensions]\r\nLevel= .PSX\r\nCut= .CUT\r\nFMV= .FMV\r\n[PCExtensions]\r\n"
+                "Level= .TR4\r\nCut= .TR4\r\nFMV= .BIK\r\n[Language]\r\nFile= 0,ENGLISH.TXT\r\n"
+                "[Options]\r\n[Title]\r\nLevel= DATA\\TITLE,1\r\n[Level]\r\n#INCLUDE \"a.txt\"\r\n");
+  program.Write("a.txt", "Plugin= 1\r\nName= Missing\r\nLevel= DATA\\A,1\r\n");
+  program.Write("ENGLISH.TXT", "[Strings]\r\nOther\r\n[PSXStrings]\r\n[PCStrings]\r\n");
+  BuiltinCompileStep step;
+  step.Start(program.path());
+  const auto result = step.Poll();
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->lines[0], "Extension commands left out: #INCLUDE 1, Plugin= 1");
+  EXPECT_NE(std::find(result->lines.begin(), result->lines.end(),
+                      "ERROR : \"Missing\" not found in strings (a.txt, line 2)"),
+            result->lines.end())
+      << result->lines.back();
+}
+
+}  // namespace
+}  // namespace scriptdesk
