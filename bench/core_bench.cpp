@@ -19,6 +19,7 @@
 #include "core/platform/file_io.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/text_lines.h"
+#include "core/project/script_project.h"
 #include "core/settings/setup_settings.h"
 #include "core/settings/setup_store.h"
 
@@ -80,7 +81,7 @@ void BM_ImportScaledGame(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportScaledGame)->Arg(1)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
 
-// "Load Script.txt" of a file on disk: the block copy to temp.ini comes first.
+// "Load Script.txt" of a file on disk.
 void BM_LoadScriptFile(benchmark::State& state) {
   BenchFolder folder;
   const fs::path source = folder.path() / "script.txt";
@@ -96,6 +97,44 @@ void BM_LoadScriptFile(benchmark::State& state) {
   ReportImport(state, model, FileSize(script));
 }
 BENCHMARK(BM_LoadScriptFile)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The largest real project: its main script, 24 included files and its language file, loaded,
+// and saved with one level renamed (the script's files and the language file made anew).
+const fs::path kLargestProject = fs::path(SCRIPTDESK_SHARED_DIR) / "real-projects/tdr-legacy/Script.TXT";
+
+bool LoadRealProject(benchmark::State& state, ScriptProject& project) {
+  if (!fs::exists(kLargestProject)) {
+    state.SkipWithError("no real projects beside the repository");
+    return false;
+  }
+  ImportProgress progress;
+  project.model.Initialise(StockDefaultNumbers());
+  project.Loaded(ImportScriptFile(project.model, kLargestProject, progress), kLargestProject);
+  return true;
+}
+
+void BM_LoadRealProject(benchmark::State& state) {
+  ScriptProject project;
+  for (auto _ : state) {
+    if (!LoadRealProject(state, project)) return;
+    benchmark::DoNotOptimize(project.model.LevelCount);
+  }
+  state.counters["files"] = static_cast<double>(project.script()->files.files.size());
+}
+BENCHMARK(BM_LoadRealProject)->Unit(benchmark::kMillisecond);
+
+void BM_SaveRealProject(benchmark::State& state) {
+  ScriptProject project;
+  if (!LoadRealProject(state, project)) return;
+  project.model.Levels[2].Name = "Castle Kriegler Revisited";
+  for (auto _ : state) {
+    const ScriptSave save = project.SaveScriptFiles();
+    const auto language = project.LanguageFileBytes();
+    benchmark::DoNotOptimize(save.files.size());
+    benchmark::DoNotOptimize(language);
+  }
+}
+BENCHMARK(BM_SaveRealProject)->Unit(benchmark::kMillisecond);
 
 // The largest project there can be: 40 levels, every item slot of every level enabled, and
 // 70 distinct item names, the most the language file takes without overflowing.

@@ -12,6 +12,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "core/syntax/game_text.h"
 #include "core/syntax/script_line.h"
 #include "core/model/level_fields.h"
 #include "core/platform/ascii_text.h"
@@ -51,15 +52,7 @@ std::string_view TakeField(std::string_view& text) {
 // The pieces of a text between commas, blanks and tabs, empty ones skipped: how the game's
 // compiler cuts a line into numbers.
 std::vector<std::string_view> Tokens(std::string_view text) {
-  std::vector<std::string_view> tokens;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    auto end = text.find_first_of(", \t", start);
-    if (end == std::string_view::npos) end = text.size();
-    if (end > start) tokens.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return tokens;
+  return syntax::SplitTokens(text, syntax::kNumberSeparators);
 }
 
 // The numbers of a group into `fields`. When the line holds enough of them, they are taken as
@@ -95,17 +88,9 @@ std::string_view AfterFirst(std::string_view text, char mark) {
   return at == std::string_view::npos ? text : text.substr(at + 1);
 }
 
-// A decimal number as the game's compiler reads one: a sign and the digits up to the first
-// other character, kept in 32 bits.
+// A decimal number as the game's compiler reads one (atoi), kept in 32 bits.
 std::uint32_t DecimalBits(std::string_view text) {
-  std::size_t at = 0;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-  std::uint32_t number = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    number = number * 10u + static_cast<std::uint32_t>(text[at] - '0');
-  }
-  return negative ? 0u - number : number;
+  return static_cast<std::uint32_t>(syntax::ParseGameNumber(text));
 }
 
 bool IsDecimal(std::string_view text) {

@@ -6,10 +6,9 @@
 #include "core/compiler/compile_folder.h"
 #include "core/document/script_files.h"
 #include "core/platform/ascii_text.h"
-#include "core/platform/file_io.h"
-#include "core/syntax/script_line.h"
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
+#include "core/syntax/script_line.h"
 
 namespace scriptdesk {
 

@@ -18,15 +18,7 @@ namespace {
 
 // The pieces of a value the game's compiler reads as numbers or names.
 std::vector<std::string_view> ValueTokens(std::string_view text) {
-  std::vector<std::string_view> tokens;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    auto end = text.find_first_of(", \t", start);
-    if (end == std::string_view::npos) end = text.size();
-    if (end > start) tokens.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return tokens;
+  return syntax::SplitTokens(text, syntax::kNumberSeparators);
 }
 
 bool IsNumberToken(std::string_view token) {

@@ -120,6 +120,13 @@ std::optional<std::string_view> Tokens::Next(const Separators& isSeparator) {
   return token;
 }
 
+std::vector<std::string_view> SplitTokens(std::string_view text, const Separators& separators) {
+  std::vector<std::string_view> tokens;
+  Tokens reader(text);
+  while (const auto token = reader.Next(separators)) tokens.push_back(*token);
+  return tokens;
+}
+
 std::int32_t ParseGameNumber(std::string_view token) {
   std::uint32_t value = 0;
   std::size_t i = 0;

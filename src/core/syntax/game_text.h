@@ -65,6 +65,9 @@ inline constexpr Separators kFileSeparators{", \t;"};
 inline constexpr Separators kStringSeparators{"\t;"};
 inline constexpr Separators kTabs{"\t"};
 
+// Every token of a text, as repeated Next calls give them.
+std::vector<std::string_view> SplitTokens(std::string_view text, const Separators& separators);
+
 // "$hex" (every character a digit, any non-hex one counting 16) or atoi; both wrap at 32 bits.
 std::int32_t ParseGameNumber(std::string_view token);
 
