@@ -255,12 +255,15 @@ struct Section {
   int view = -1;  // of its header
   int end = 0;
   std::vector<KeyLine> lines;
+  std::unordered_map<std::string, std::size_t> last;  // key -> its last line
 
-  const KeyLine* Last(std::string_view key) const {
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-      if (line->key == key) return &*line;
-    }
-    return nullptr;
+  void Add(KeyLine line) {
+    last[line.key] = lines.size();
+    lines.push_back(std::move(line));
+  }
+  const KeyLine* Last(const std::string& key) const {
+    const auto found = last.find(key);
+    return found == last.end() ? nullptr : &lines[found->second];
   }
 };
 
@@ -305,7 +308,7 @@ class ViewReader {
         continue;
       }
       if (line.kind != syntax::ScriptLine::Kind::Key) continue;
-      current->lines.push_back({LowerAscii(line.name), ValueText(line.value), view});
+      current->Add({LowerAscii(line.name), ValueText(line.value), view});
     }
     current->end = static_cast<int>(lines.size());
     progress.Advance();
