@@ -123,6 +123,7 @@ GamePart GamePartOf(const ScriptFiles& files) {
     }
   };
   bool continued = false;
+  int level = -1;
   for (const ViewLine& line : view.lines) {
     const bool continues = syntax::ContinuesOnNextLine(line.text);
     if (continued) {
@@ -140,9 +141,12 @@ GamePart GamePartOf(const ScriptFiles& files) {
       continued = continues;
       continue;
     }
+    if (read.kind == syntax::ScriptLine::Kind::Section && EqualsNoCase(read.name, "level")) ++level;
     part.text += line.text;
     part.text += "\r\n";
     part.origins.emplace_back(files.files[static_cast<std::size_t>(line.file)].name, line.line + 1);
+    part.levels.push_back(level);
+    part.lines.push_back(line.text);
   }
   std::stable_sort(part.leftOut.begin(), part.leftOut.end(),
                    [](const auto& a, const auto& b) { return a.second > b.second; });

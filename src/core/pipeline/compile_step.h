@@ -78,6 +78,8 @@ class BuiltinCompileStep final : public CompileStep {
 struct GamePart {
   std::string text;
   std::vector<std::pair<std::string, int>> origins;  // file name, line from 1
+  std::vector<int> levels;         // per line: how many "[Level]" headers came before it, less one
+  std::vector<std::string> lines;  // per line: its text
   std::vector<std::pair<std::string, int>> leftOut;  // "Customize=" or "#INCLUDE", lines
 };
 struct ScriptFiles;
