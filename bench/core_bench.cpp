@@ -12,6 +12,7 @@
 #include "core/pipeline/build_log.h"
 #include "core/pipeline/language_writer.h"
 #include "core/pipeline/script_writer.h"
+#include "core/check/project_check.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/import_progress.h"
 #include "core/import/script_importer.h"
@@ -228,6 +229,31 @@ void BM_Steps1And2(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Steps1And2)->Unit(benchmark::kMicrosecond);
+
+// The live check after an edit: the largest project made on the pages, and the largest real
+// project with its includes and extension lines. The target is one frame, 16 ms.
+void BM_CheckFullProject(benchmark::State& state) {
+  ScriptProject project;
+  project.model = FullProject();
+  project.texts = StockPages();
+  for (auto _ : state) {
+    const CheckResult result = CheckProject(project, BuiltinLines(BuiltinText::LevelStrings),
+                                            BuiltinLines(BuiltinText::ItemNames));
+    benchmark::DoNotOptimize(result.problems.size());
+  }
+}
+BENCHMARK(BM_CheckFullProject)->Unit(benchmark::kMillisecond);
+
+void BM_CheckRealProject(benchmark::State& state) {
+  ScriptProject project;
+  if (!LoadRealProject(state, project)) return;
+  for (auto _ : state) {
+    const CheckResult result = CheckProject(project, BuiltinLines(BuiltinText::LevelStrings),
+                                            BuiltinLines(BuiltinText::ItemNames));
+    benchmark::DoNotOptimize(result.problems.size());
+  }
+}
+BENCHMARK(BM_CheckRealProject)->Unit(benchmark::kMillisecond);
 
 SetupSettings SampleSetup(const fs::path& folder) {
   SetupSettings settings = DefaultSetup(FolderWithSeparator(folder));

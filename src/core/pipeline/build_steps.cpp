@@ -117,6 +117,10 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
                         const std::vector<PaneText>& included) {
   const std::string languageFile =
       language.fileName.empty() ? header.SelectedLanguageName() + ".txt" : language.fileName;
+  if (!script.built && !language.built) {
+    log_.Append("Step 3: nothing to save - \"Create Script\" and \"Create <lang>\" come first!!");
+    return false;
+  }
   log_.Append("Step 3:");
   log_.Append("script.txt - save file!!");
   for (const PaneText& file : included) log_.Append(UserText(file.fileName).Text(" - save file!!"));
@@ -278,6 +282,11 @@ bool BuildSession::CopyRefused(const std::string& selected, std::vector<fs::path
 void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& header,
                               const PaneText& script, const PaneText& language,
                               const EventPump& pump) {
+  // A failed compile is said first, whatever the settings: nothing of it may reach the game.
+  if (state_ == CompileState::Failed) {
+    log_.Append("Compile failed - operation aborted!");
+    return;
+  }
   if (!settings.CopyEnabled) {
     log_.Append("Copy is disabled.!!");
     return;
@@ -330,13 +339,14 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
   }
   for (const auto& copy : targets) log_.Append(UserText("Copy:").Path(copy));
 
-  if (settings.SaveTxt) SaveExtraCopies(settings, selected, script, language);
+  bool copiedElsewhere = false;
+  if (settings.SaveTxt) copiedElsewhere = SaveExtraCopies(settings, selected, script, language);
 
   if (settings.DeleteSource) {
     for (const auto& source : sources) LogRemoval(source, UserText("File deleted:").Path(source), log_);
   }
 
-  if (settings.DeleteTxt) DeleteSavedTexts();
+  if (settings.DeleteTxt) DeleteSavedTexts(copiedElsewhere, selected);
 
   if (settings.DeleteStringH) {
     // The DOS compiler leaves its header as STRINGS.H; older setups call it String.h.
@@ -353,13 +363,14 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
   }
 }
 
-void BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
+bool BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
                                    const PaneText& script, const PaneText& language) {
   // An empty path would write into whatever folder the program was started from.
   if (settings.SaveTxtPath.empty()) {
     log_.Append("Invalid path for script.txt and " + selected + ".txt - not saved!");
-    return;
+    return false;
   }
+  int copied = 0;
   const fs::path folder(settings.SaveTxtPath);
   const std::array<std::pair<const PaneText*, std::string>, 2> panes{
       {{&script, "script.txt"}, {&language, selected + ".txt"}}};
@@ -372,17 +383,33 @@ void BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::str
                         .Path(path)
                         .Text("\". The text holds characters that the ANSI code page cannot hold."));
     }
-    WriteKeepingBackup(path, JoinCrLf(pane->lines), log_);
+    WriteKeepingBackup(path, pane->bytes ? *pane->bytes : JoinCrLf(pane->lines), log_);
     log_.Append(Name(path).Text(" - Save"));
+    ++copied;
   }
+  // A copy into the program folder itself is the same file, not a second one.
+  return copied == static_cast<int>(panes.size()) && !IsSameFolder(folder, programFolder_);
 }
 
-void BuildSession::DeleteSavedTexts() {
+void BuildSession::DeleteSavedTexts(bool copiedElsewhere, const std::string& selected) {
+  // The texts may be the builder's only copy: they go only when this build saved them elsewhere.
+  if (!copiedElsewhere) {
+    log_.Append("Kept script.txt and " + selected +
+                ".txt: no copy of them was saved elsewhere in this build (\"Save script.txt, <lng>.txt\").");
+    return;
+  }
   // Only what this session's Save wrote: the other languages' files are the builder's own.
   std::stable_partition(saved_.begin(), saved_.end(), [](const SavedText& s) { return s.isScript; });
   for (const SavedText& text : saved_) {
     std::error_code error;
     if (!fs::exists(text.path, error)) continue;
+    const bool loadedFrom = std::any_of(protected_.begin(), protected_.end(), [&](const fs::path& p) {
+      return fs::equivalent(p, text.path, error);
+    });
+    if (loadedFrom) {
+      log_.Append(Name(text.path).Text(" kept: the project was loaded from it."));
+      continue;
+    }
     LogRemoval(text.path,
                UserText(text.isScript ? "File deleted: " : "File deleted:").Path(text.path.filename()),
                log_);

@@ -58,6 +58,8 @@ class BuildSession {
   // Logs the end of a running compile, or stops it past the time limit; true while it runs.
   bool Tick(Clock::time_point now);
   CompileState compileState() const { return state_; }
+  // The files the project was loaded from: "Delete .txt" never deletes them.
+  void SetLoadedFiles(std::vector<std::filesystem::path> files) { protected_ = std::move(files); }
   bool compiling() const { return state_ == CompileState::Running; }
 
   // "Copy,Delete": copies the compiled files into CopyPath and deletes what the settings say.
@@ -73,9 +75,10 @@ class BuildSession {
   };
   void FinishCompile(const CompileResult& result);
   bool CopyRefused(const std::string& selected, std::vector<std::filesystem::path>& sources);
-  void SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
+  // True when both texts now have a copy outside the program folder.
+  bool SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
                        const PaneText& script, const PaneText& language);
-  void DeleteSavedTexts();
+  void DeleteSavedTexts(bool copiedElsewhere, const std::string& selected);
 
   std::filesystem::path programFolder_;
   BuildLog& log_;
@@ -83,6 +86,7 @@ class BuildSession {
   CompileState state_ = CompileState::None;
   Clock::time_point compileStarted_;
   std::vector<SavedText> saved_;
+  std::vector<std::filesystem::path> protected_;
 };
 
 // True when both name the same folder: a trailing separator, "." and "..", links and (on

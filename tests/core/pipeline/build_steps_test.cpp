@@ -542,3 +542,46 @@ TEST(Save, TextOutsideTheCodePageIsReportedAndNotWritten) {
 
 }  // namespace
 }  // namespace scriptdesk
+
+namespace scriptdesk {
+namespace {
+
+TEST(Save, WithNothingBuiltSaysSoInOneLine) {
+  Build b;
+  EXPECT_FALSE(b.session.Save(PaneText{}, PaneText{}, b.header));
+  EXPECT_EQ(b.log.lines(),
+            Lines{"Step 3: nothing to save - \"Create Script\" and \"Create <lang>\" come first!!"});
+  EXPECT_TRUE(FolderBytes(b.program.path()).empty());
+}
+
+TEST(CopyDelete, AfterAFailedCompileSaysSoWhateverTheSettings) {
+  Build b;
+  b.session.StartCompile(std::make_unique<ThrowingStep>(), b.t0);
+  const std::size_t before = b.log.lines().size();
+  b.Copy(SetupSettings{});  // copying is off
+  EXPECT_EQ(b.LogSince(before), Lines{"Compile failed - operation aborted!"});
+}
+
+// "Delete .txt" takes the texts only when this build saved a copy of them elsewhere, and never
+// the file a project was loaded from.
+TEST(CopyDelete, DeleteTxtKeepsTheOnlyCopyAndTheLoadedFile) {
+  for (const bool saveElsewhere : {false, true}) {
+    Build b;
+    b.session.Save(Pane({"s"}), Pane({"e"}), b.header);
+    b.session.SetLoadedFiles({b.program.path() / "script.txt"});
+    b.Compiled();
+    auto settings = b.AllOn();
+    settings.SaveTxt = saveElsewhere;
+    b.Copy(settings);
+    EXPECT_TRUE(b.program.Exists("script.txt")) << saveElsewhere;
+    EXPECT_EQ(b.program.Exists("ENGLISH.txt"), !saveElsewhere);
+    const auto& lines = b.log.lines();
+    const std::string kept = saveElsewhere ? "script.txt kept: the project was loaded from it."
+                                           : "Kept script.txt and ENGLISH.txt: no copy of them was saved "
+                                             "elsewhere in this build (\"Save script.txt, <lng>.txt\").";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), kept), lines.end()) << saveElsewhere;
+  }
+}
+
+}  // namespace
+}  // namespace scriptdesk
