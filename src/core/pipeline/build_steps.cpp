@@ -189,6 +189,18 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
   return writes.size() == panes.size();
 }
 
+std::vector<std::string> BuildSession::UnsavedFiles(const std::vector<PaneText>& panes) const {
+  std::vector<std::string> unsaved;
+  for (const PaneText& pane : panes) {
+    fs::path path = programFolder_;
+    for (const auto& part : fs::path(pane.fileName)) path = LocateNoCase(path, part.string());
+    std::error_code error;
+    const std::string bytes = pane.bytes ? *pane.bytes : JoinCrLf(pane.lines);
+    if (!fs::is_regular_file(path, error) || ReadFileBytes(path) != bytes) unsaved.push_back(pane.fileName);
+  }
+  return unsaved;
+}
+
 void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now) {
   if (compiling()) return;
   log_.Append("Final Step 4:");

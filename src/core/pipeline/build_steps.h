@@ -53,6 +53,10 @@ class BuildSession {
   bool Save(const PaneText& script, const PaneText& language, const THeader& header,
             const std::vector<PaneText>& included = {});
 
+  // The files among `panes` whose saved copy in the program folder differs from what the pane
+  // holds, or that were never saved: a compile would not build what the builder sees.
+  std::vector<std::string> UnsavedFiles(const std::vector<PaneText>& panes) const;
+
   // Step 4: logs and starts the compile; Tick follows it. Ignored while one runs.
   void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now);
   // Logs the end of a running compile, or stops it past the time limit; true while it runs.

@@ -585,3 +585,22 @@ TEST(CopyDelete, DeleteTxtKeepsTheOnlyCopyAndTheLoadedFile) {
 
 }  // namespace
 }  // namespace scriptdesk
+
+namespace scriptdesk {
+namespace {
+
+TEST(Save, UnsavedFilesNamesWhatDiffersOnDisk) {
+  Build b;
+  PaneText script = Pane({"s"});
+  script.fileName = "script.txt";
+  PaneText language = Pane({"e"});
+  language.fileName = "ENGLISH.txt";
+  EXPECT_EQ(b.session.UnsavedFiles({script, language}), (std::vector<std::string>{"script.txt", "ENGLISH.txt"}));
+  b.session.Save(script, language, b.header);
+  EXPECT_TRUE(b.session.UnsavedFiles({script, language}).empty());
+  language.lines = {"changed"};
+  EXPECT_EQ(b.session.UnsavedFiles({script, language}), std::vector<std::string>{"ENGLISH.txt"});
+}
+
+}  // namespace
+}  // namespace scriptdesk
