@@ -64,35 +64,42 @@ void PointAtItem(const std::string& line, Problem& problem) {
 
 CheckResult CheckProject(const ScriptProject& project, const Lines& stockLevelStrings,
                          const Lines& stockItemNames) {
-  CheckResult result;
-  const ScriptFiles files = FilesToCheck(project, result.problems);
-  const GamePart part = GamePartOf(files);
-  result.leftOut = part.leftOut;
-
-  const ScriptModel& model = project.model;
-  const std::string selected = project.LanguageFileName();
+  std::vector<Problem> refused;
+  const ScriptFiles files = FilesToCheck(project, refused);
   std::string language;
   if (auto bytes = project.LanguageFileBytes()) {
     language = std::move(*bytes);
   } else {
-    language = JoinCrLf(LanguageWriter::Write(model, project.texts, stockLevelStrings, stockItemNames).Text);
+    language = JoinCrLf(
+        LanguageWriter::Write(project.model, project.texts, stockLevelStrings, stockItemNames).Text);
   }
+  CheckResult result = CheckFiles(files, language, project.LanguageFileName(), project.model.LevelCount);
+  result.problems.insert(result.problems.begin(), refused.begin(), refused.end());
+  result.compiles = result.compiles && refused.empty();
+  return result;
+}
+
+CheckResult CheckFiles(const ScriptFiles& files, const std::string& language,
+                       const std::string& languageName, int levelCount) {
+  CheckResult result;
+  const GamePart part = GamePartOf(files);
+  result.leftOut = part.leftOut;
   // Every language reads the selected one's text: the others are not the build's to write.
   const auto languages = [&](const std::string&) { return std::optional<std::string>(language); };
   const compiler::CompileResult compiled = compiler::CompileScript(part.text, languages);
-  result.compiles = compiled.succeeded && result.problems.empty();
+  result.compiles = compiled.succeeded;
 
   for (const compiler::CompileMessage& message : compiled.messages) {
     Problem problem{message};
     const bool aboutScript = EqualsNoCase(message.file, "script.txt");
-    if (!aboutScript && !message.file.empty() && !EqualsNoCase(message.file, selected)) {
+    if (!aboutScript && !message.file.empty() && !EqualsNoCase(message.file, languageName)) {
       continue;
     }
     if (aboutScript && message.line > 0 && message.line <= static_cast<int>(part.origins.size())) {
       const auto index = static_cast<std::size_t>(message.line - 1);
       problem.message.file = part.origins[index].first;
       problem.message.line = part.origins[index].second;
-      problem.level = part.levels[index] < model.LevelCount ? part.levels[index] : -1;
+      problem.level = part.levels[index] < levelCount ? part.levels[index] : -1;
       PointAtItem(part.lines[index], problem);
     }
     result.problems.push_back(std::move(problem));

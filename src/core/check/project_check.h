@@ -34,6 +34,12 @@ struct CheckResult {
 CheckResult CheckProject(const ScriptProject& project, const Lines& stockLevelStrings,
                          const Lines& stockItemNames);
 
+// The same for files as the build window's panes hold them: the script's files (under the names
+// the builder knows them by) and the selected language's file.
+struct ScriptFiles;
+CheckResult CheckFiles(const ScriptFiles& files, const std::string& language,
+                       const std::string& languageName, int levelCount);
+
 // "2 problem(s): ERROR : ..." or "Compiles: no problems".
 std::string CheckSummary(const CheckResult& result);
 
