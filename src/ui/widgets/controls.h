@@ -17,6 +17,7 @@
 #include <QStyleOptionFrame>
 
 #include "ui/widgets/decimal_spin_edit.h"
+#include "ui/widgets/numbered_pane.h"
 #include "ui/widgets/text_codec.h"
 
 namespace scriptdesk {
@@ -99,8 +100,8 @@ inline QLineEdit* MakeReadOnlyBox(QWidget* parent, const char* name) {
 }
 
 // A text pane of the build window: never wraps, both scroll bars, tabs eight blanks wide.
-inline QPlainTextEdit* MakePane(QWidget* parent, const char* name) {
-  auto* pane = new QPlainTextEdit(parent);
+inline NumberedPane* MakePane(QWidget* parent, const char* name) {
+  auto* pane = new NumberedPane(parent);
   pane->setObjectName(name);
   pane->setLineWrapMode(QPlainTextEdit::NoWrap);
   pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
