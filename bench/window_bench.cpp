@@ -38,6 +38,9 @@ class SilentDialogs final : public Dialogs {
   void Error(QWidget*, const QString&) override {}
   void Information(QWidget*, const QString&, const QString&) override {}
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override {
+    return Answer::Cancel;
+  }
   std::optional<QString> OpenFile(QWidget*, const QString&, const QString&) override {
     return std::nullopt;
   }

@@ -31,6 +31,9 @@ class SilentDialogs : public scriptdesk::Dialogs {
   void Error(QWidget*, const QString& text) override { Report(text); }
   void Information(QWidget*, const QString&, const QString&) override {}
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override {
+    return Answer::Cancel;
+  }
   std::optional<QString> OpenFile(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QString> ChooseFolder(QWidget*, const QString&) override { return {}; }
 
