@@ -39,7 +39,14 @@ QGroupBox* ExtensionGroup(QWidget* parent, const QString& title, const QString& 
 }  // namespace
 
 HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), model_(model), dialogs_(dialogs) {
+    : QWidget(parent),
+      model_(model),
+      dialogs_(dialogs),
+      pending_([this] { return page(); },
+               [this](bool pending) {
+                 ShowPendingMark(replaceButton_, pending);
+                 emit pendingEditsChanged(pending);
+               }) {
   setObjectName("HeaderTab");
   fields_ = MakeAllControls(this, HeaderFields());
 
@@ -141,7 +148,8 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
 
   Compact(this);
   AlignLanguageRows();
-  setPage(DefaultHeaderPage());
+  pending_.Showing([this] { setPage(DefaultHeaderPage()); });
+  WatchInputs(this, [this] { pending_.Check(); });
 
   connect(level.chooser, &QPushButton::clicked, this, &HeaderTab::SpeedButton1Click);
   connect(replaceButton_, &QPushButton::clicked, this, &HeaderTab::SpeedButton6Click);
@@ -180,10 +188,11 @@ void HeaderTab::setPage(const HeaderPage& page) {
 
 void HeaderTab::StoreHeaderPage() {
   scriptdesk::StoreHeaderPage(page(), model_.Header);
+  pending_.Shown();
 }
 
 void HeaderTab::ShowHeaderPage() {
-  setPage(scriptdesk::ShowHeaderPage(model_.Header));
+  pending_.Showing([this] { setPage(scriptdesk::ShowHeaderPage(model_.Header)); });
 }
 
 void HeaderTab::SpeedButton1Click() {

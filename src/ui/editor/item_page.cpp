@@ -84,7 +84,15 @@ class ItemList : public QListWidget {
 }  // namespace
 
 ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), kind_(kind), model_(model), dialogs_(dialogs) {
+    : QWidget(parent),
+      kind_(kind),
+      model_(model),
+      dialogs_(dialogs),
+      pending_([this] { return Texts(); },
+               [this](bool pending) {
+                 ShowPendingMark(storeButton_, pending);
+                 emit pendingEditsChanged(pending);
+               }) {
   const ControlNames names = NamesOf(kind);
   setObjectName(names.page);
 
@@ -158,6 +166,11 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   layout->addLayout(controls);
   layout->addStretch(1);
 
+  pending_.Shown();
+  connect(nameEdit_, &QLineEdit::textChanged, this, [this] { pending_.Check(); });
+  for (HexSpinEdit* edit : valueEdits_) {
+    connect(edit, &HexSpinEdit::textChanged, this, [this] { pending_.Check(); });
+  }
   connect(list_, &QListWidget::currentRowChanged, this, &ItemPage::RowClick);
   connect(list_, &QListWidget::itemClicked, this, &ItemPage::RowClick);
   connect(list_, &QListWidget::itemChanged, this, &ItemPage::RestoreMark);
@@ -243,10 +256,12 @@ void ItemPage::DeleteClick() {
 }
 
 void ItemPage::ShowTexts(const ItemPageTexts& texts) {
-  nameEdit_->setText(ToQt(texts.Name));
-  for (std::size_t i = 0; i < texts.Values.size(); ++i) {
-    valueEdits_[i]->setText(ToQt(texts.Values[i]));
-  }
+  pending_.Showing([&] {
+    nameEdit_->setText(ToQt(texts.Name));
+    for (std::size_t i = 0; i < texts.Values.size(); ++i) {
+      valueEdits_[i]->setText(ToQt(texts.Values[i]));
+    }
+  });
 }
 
 void ItemPage::ShowMark(int row, bool enabled) {

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/editor/item_page.h"
 #include "ui/editor/item_pages.h"
 #include "ui/widgets/audio_edit.h"
 #include "ui/widgets/controls.h"
@@ -86,7 +87,10 @@ class LevelList : public QListWidget {
 }  // namespace
 
 LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), model_(model), dialogs_(dialogs) {
+    : QWidget(parent),
+      model_(model),
+      dialogs_(dialogs),
+      infPending_([this] { return page(); }, [this](bool pending) { ShowInfPending(pending); }) {
   setObjectName("LevelsTab");
 
   levelList_ = new LevelList(this);
@@ -103,9 +107,9 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
 
   levelPages_ = new QTabWidget(this);
   levelPages_->setObjectName("PageControl2");
-  QWidget* infTab = MakeInfTab();
-  Compact(infTab);
-  levelPages_->addTab(infTab, "Inf. ");
+  infTab_ = MakeInfTab();
+  Compact(infTab_);
+  levelPages_->addTab(infTab_, "Inf. ");
   itemPages_ = new ItemPages(model_, dialogs_, this);
   levelPages_->addTab(itemPages_->keyTab(), "Key");
   levelPages_->addTab(itemPages_->puzzleTab(), "Puzzle");
@@ -127,12 +131,18 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   list->setSpacing(4);
   moves->setSpacing(4);
   layout->setSpacing(4);
-  setPage(DefaultLevelPage());
+  infPending_.Showing([this] { setPage(DefaultLevelPage()); });
+  WatchInputs(infTab_, [this] { infPending_.Check(); });
 
   connect(levelList_, &QListWidget::itemClicked, this, &LevelsTab::lbLevelClick);
   connect(levelList_, &QListWidget::currentRowChanged, this, &LevelsTab::lbLevelClick);
   connect(levelList_, &QListWidget::itemSelectionChanged, this, &LevelsTab::SelectionChanged);
   connect(itemPages_, &ItemPages::edited, this, &LevelsTab::edited);
+  connect(itemPages_, &ItemPages::pendingEditsChanged, this, [this](ItemPage* itemPage) {
+    ShowPendingMark(levelPages_, itemPages_->tabOf(itemPage),
+                    itemPages_->hasPendingEdits(itemPages_->tabOf(itemPage)));
+    ShowInfPending(infPending_.pending());
+  });
   for (QPushButton* button : {addButton_, replaceButton_, duplicateButton_}) {
     connect(button, &QPushButton::clicked, this, &LevelsTab::SpeedButton2Click);
   }
@@ -267,6 +277,26 @@ QWidget* LevelsTab::MakeInfPage2() {
   return page;
 }
 
+bool LevelsTab::hasPendingEdits() const {
+  return infPending_.pending() || itemPages_->hasPendingEdits();
+}
+
+void LevelsTab::ShowInfPending(bool pending) {
+  ShowPendingMark(levelPages_, infTab_, pending);
+  for (QPushButton* button : {addButton_, replaceButton_, duplicateButton_}) {
+    ShowPendingMark(button, pending);
+  }
+  if (hasPendingEdits() != pending_) {
+    pending_ = hasPendingEdits();
+    emit pendingEditsChanged(pending_);
+  }
+}
+
+void LevelsTab::ForgetPendingEdits() {
+  infPending_.Shown();
+  itemPages_->ForgetPendingEdits();
+}
+
 LevelPage LevelsTab::page() const {
   LevelPage page;
   for (std::size_t i = 0; i < fields_.size(); ++i) TakeField(fields_[i], LevelFields()[i], page);
@@ -317,7 +347,7 @@ void LevelsTab::ShowLevel() {
   model_.CurrentLevel = selectedLevel();
   const TLevel* level = model_.Current();
   if (level == nullptr) return;
-  setPage(scriptdesk::ShowLevel(*level));
+  infPending_.Showing([&] { setPage(scriptdesk::ShowLevel(*level)); });
   itemPages_->ShowEverySlot();
   itemPages_->SelectLastRows();
 }
@@ -350,6 +380,7 @@ void LevelsTab::RunLevelCommand(QObject* button) {
     dialogs_.Warning(this, ToQt(RefusalMessage(refusal)));
     return;
   }
+  infPending_.Shown();
   const int current = model_.CurrentLevel;
   const QString name = ToQt(model_.Levels[static_cast<std::size_t>(current)].Name);
   {

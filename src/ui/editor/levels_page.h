@@ -8,6 +8,7 @@
 #include "core/editor/level_commands.h"
 #include "core/model/script_model.h"
 #include "ui/editor/field_controls.h"
+#include "ui/widgets/pending_edits.h"
 
 class QListWidget;
 class QPushButton;
@@ -43,6 +44,12 @@ class LevelsTab : public QWidget {
   // "Add" as if its button had been pressed (the start-up's level 0).
   void AddFromPage();
 
+  // The "Inf. " tab or an item page holds typed edits that no store command took yet; each
+  // such page's tab and store buttons carry a mark.
+  bool hasPendingEdits() const;
+  // The project was replaced: what the pages hold is no pending edit of it.
+  void ForgetPendingEdits();
+
   ItemPages* itemPages() const { return itemPages_; }
   QListWidget* levelList() const { return levelList_; }
   QPushButton* deleteButton() const { return deleteButton_; }
@@ -50,6 +57,8 @@ class LevelsTab : public QWidget {
  signals:
   // A command changed the model.
   void edited();
+  // hasPendingEdits() changed.
+  void pendingEditsChanged(bool pending);
 
  public slots:
   void lbLevelClick();
@@ -73,6 +82,7 @@ class LevelsTab : public QWidget {
   // However the selection went (Ctrl+Space, Ctrl+click), no selected entry is no current level.
   void SelectionChanged();
   void RunLevelCommand(QObject* button);
+  void ShowInfPending(bool pending);
 
   ScriptModel& model_;
   Dialogs& dialogs_;
@@ -90,6 +100,9 @@ class LevelsTab : public QWidget {
   QPushButton* addButton_ = nullptr;
   QPushButton* replaceButton_ = nullptr;
   QPushButton* duplicateButton_ = nullptr;
+  QWidget* infTab_ = nullptr;
+  PendingEdits<LevelPage> infPending_;
+  bool pending_ = false;
 };
 
 }  // namespace scriptdesk

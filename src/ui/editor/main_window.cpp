@@ -37,6 +37,7 @@
 #include "ui/settings/setup_dialog.h"
 #include "core/settings/setup_store.h"
 #include "ui/widgets/dialogs.h"
+#include "ui/widgets/pending_edits.h"
 #include "ui/widgets/progress_gauge.h"
 #include "ui/widgets/text_codec.h"
 
@@ -146,6 +147,15 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
   connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
   connect(languagePages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+  // A page's typed but unstored edits mark its tab and count as a change of the project.
+  connect(headerTab_, &HeaderTab::pendingEditsChanged, this, [this](bool pending) {
+    ShowPendingMark(pages_, headerTab_, pending);
+    UpdateTitle();
+  });
+  connect(levelsTab_, &LevelsTab::pendingEditsChanged, this, [this](bool pending) {
+    ShowPendingMark(pages_, levelsTab_, pending);
+    UpdateTitle();
+  });
   MakeShortcuts();
   ProjectLoaded(QStringLiteral("untitled"));
   // A larger system font needs more room than the starting size gives.
@@ -275,6 +285,7 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
     levelsTab_->RefillLevelList();
+    levelsTab_->ForgetPendingEdits();
     // Everything the script held that the project could not keep, in one box.
     if (const std::string report = ImportReportText(result); !report.empty()) {
       dialogs_.Warning(this, ToQt(report));
@@ -325,7 +336,8 @@ LanguageTexts MainWindow::languageTexts() const {
 }
 
 bool MainWindow::isProjectChanged() const {
-  return saved_.IsChanged(model_, languageTexts());
+  return saved_.IsChanged(model_, languageTexts()) || headerTab_->hasPendingEdits() ||
+         levelsTab_->hasPendingEdits();
 }
 
 void MainWindow::UpdateTitle() {

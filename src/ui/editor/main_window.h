@@ -60,7 +60,8 @@ class MainWindow : public QWidget {
   // The script the project came from, as the title names it: a file name, "Original script",
   // "Editor script", or "untitled" before any.
   const QString& scriptName() const { return scriptName_; }
-  // The project differs from what was last loaded or saved (the title then marks it).
+  // The project differs from what was last loaded or saved, or a page holds typed edits that
+  // were not stored yet (the title then marks it).
   bool isProjectChanged() const;
 
  public slots:
