@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 #include <QGridLayout>
@@ -30,28 +31,6 @@ QHBoxLayout* GroupRow(const FieldControls& group) {
   if (group.check != nullptr) row->addWidget(group.check);
   row->addStretch(1);
   return row;
-}
-
-// Six coordinates in a titled box, the source in the first row and the target in the second;
-// the seventh edit (a room) or the group's check box beside the first row.
-QGroupBox* CoordinatesBox(QWidget* parent, const char* title, const FieldControls& group) {
-  auto* box = new QGroupBox(title, parent);
-  auto* grid = new QGridLayout(box);
-  for (std::size_t i = 0; i < group.spins.size(); ++i) {
-    QWidget* spin = group.spins[i];
-    spin->setParent(box);
-    if (i < 6) {
-      grid->addWidget(spin, static_cast<int>(i / 3), static_cast<int>(i % 3));
-    } else {
-      grid->addWidget(spin, 0, 3);
-    }
-  }
-  if (group.check != nullptr) {
-    group.check->setParent(box);
-    grid->addWidget(group.check, 0, 3);
-  }
-  grid->setColumnStretch(4, 1);
-  return box;
 }
 
 // The level list: wide enough for every stock level name without scrolling sideways, the
@@ -178,6 +157,7 @@ QWidget* LevelsTab::MakeInfTab() {
   buttons->addWidget(addButton_);
   buttons->addWidget(replaceButton_);
   buttons->addWidget(duplicateButton_);
+  buttons->addStretch(1);
 
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -203,32 +183,42 @@ QWidget* LevelsTab::MakeInfPage1() {
   const FieldControls& path = Controls("Level");
   FitText(path.edits.front(), kWidestLevelFile);
   auto* file = new QHBoxLayout;
+  CapWidth(path.edits.front(), kWidestLevelFile, 3);
   file->addWidget(path.edits.front(), 1);
   file->addWidget(path.chooser);
   file->addSpacing(8);
   file->addWidget(MakeLabel(page, "Audio", path.audio));
   file->addWidget(path.audio);
 
+  // One grid, so the coordinate groups' edits stand in columns under their captions; the
+  // other rows span the columns. On a wide window the edits keep their widths.
+  CapWidth(name, kWidestName);
+  CapWidth(legend, kWidestName);
   auto* rows = new QGridLayout;
-  rows->addWidget(MakeLabel(page, "Name", name), 0, 0);
-  rows->addWidget(name, 0, 1);
-  rows->addWidget(MakeLabel(page, "Legend", legend), 1, 0);
-  rows->addWidget(legend, 1, 1);
-  rows->addWidget(MakeLabel(page, "Level", path.edits.front()), 2, 0);
-  rows->addLayout(file, 2, 1);
-  rows->addWidget(new QLabel("Layer1", page), 3, 0);
-  rows->addLayout(GroupRow(Controls("Layer1")), 3, 1);
-  rows->addWidget(new QLabel("Layer2", page), 4, 0);
-  rows->addLayout(GroupRow(Controls("Layer2")), 4, 1);
-  rows->addWidget(MakeLabel(page, "Mirror", mirror.spins.front()), 5, 0);
-  rows->addLayout(mirrorRow, 5, 1);
-  rows->setColumnStretch(1, 1);
+  const auto wholeRow = [&](int row, QWidget* label, auto* content) {
+    rows->addWidget(label, row, 0);
+    if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(content)>>) {
+      rows->addLayout(content, row, 1, 1, 5);
+    } else {
+      rows->addWidget(content, row, 1, 1, 5);
+    }
+  };
+  wholeRow(0, MakeLabel(page, "Name", name), name);
+  wholeRow(1, MakeLabel(page, "Legend", legend), legend);
+  file->addStretch(1);
+  wholeRow(2, MakeLabel(page, "Level", path.edits.front()), file);
+  wholeRow(3, new QLabel("Layer1", page), GroupRow(Controls("Layer1")));
+  wholeRow(4, new QLabel("Layer2", page), GroupRow(Controls("Layer2")));
+  wholeRow(5, MakeLabel(page, "Mirror", mirror.spins.front()), mirrorRow);
+  int next = AddCaptionedRows(rows, 6, page, "LensFlare", Controls("LensFlare"),
+                              LevelFieldOf("LensFlare").control);
+  AddCaptionedRows(rows, next, page, "LoadCamera", Controls("LoadCamera"),
+                   LevelFieldOf("LoadCamera").control);
+  rows->setColumnStretch(5, 1);
 
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(rows);
-  layout->addWidget(CoordinatesBox(page, "LensFlare", Controls("LensFlare")));
-  layout->addWidget(CoordinatesBox(page, "LoadCamera", Controls("LoadCamera")));
   layout->addStretch(1);
   return page;
 }

@@ -50,6 +50,8 @@ void ShowPendingMark(QPushButton* store, bool pending) {
 void ShowPendingMark(QTabWidget* tabs, QWidget* page, bool pending) {
   const int index = tabs->indexOf(page);
   if (index < 0) return;
+  // No taller than the tab's text, so the mark never moves the page.
+  tabs->setIconSize(QSize(kDot, kDot));
   tabs->setTabIcon(index, pending ? PendingIcon(tabs) : QIcon());
   tabs->setTabToolTip(index, pending ? kPendingTip : QString());
 }
