@@ -130,18 +130,8 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   layout->addWidget(MakeBottomPanel());
 
   FormCreate();
-  // The build window reads the model, so it comes only after the model is complete.
-  buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
-  // Closing the main window ends the program, even with the build window still open.
-  buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
-  connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
-  setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
-  setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
-
   auto* languagePages = new LanguagePages;
   setLanguagePages(languagePages);
-  buildWindow_->setLanguageTextsSource([languagePages] { return languagePages->texts(); });
-  buildWindow_->setSettingsSource([this] { return setupDialog_->settings(); });
   pages_->setCurrentWidget(headerTab_);
 
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
@@ -163,6 +153,27 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
 }
 
 MainWindow::~MainWindow() = default;
+
+BuildWindow* MainWindow::buildWindow() {
+  if (buildWindow_ == nullptr) {
+    buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
+    // Closing the main window ends the program, even with the build window still open.
+    buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+    connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
+    buildWindow_->setLanguageTextsSource([this] { return languageTexts(); });
+    // The copy step reads the dialog's settings; a dialog never opened holds Setup.ini's.
+    buildWindow_->setSettingsSource([this] { return setupDialog()->settings(); });
+  }
+  return buildWindow_.get();
+}
+
+SetupDialog* MainWindow::setupDialog() {
+  if (setupDialog_ == nullptr) {
+    setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
+    setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  return setupDialog_.get();
+}
 
 QWidget* MainWindow::MakeBottomPanel() {
   auto* panel = new QFrame(this);
@@ -240,15 +251,17 @@ void MainWindow::ShowHeaderPage() {
 }
 
 void MainWindow::SpeedButton18Click() {
-  buildWindow_->show();
-  buildWindow_->raise();
-  buildWindow_->activateWindow();
+  BuildWindow* build = buildWindow();
+  build->show();
+  build->raise();
+  build->activateWindow();
 }
 
 void MainWindow::SpeedButton15Click() {
-  setupDialog_->show();
-  setupDialog_->raise();
-  setupDialog_->activateWindow();
+  SetupDialog* setup = setupDialog();
+  setup->show();
+  setup->raise();
+  setup->activateWindow();
 }
 
 namespace {

@@ -39,8 +39,10 @@ class MainWindow : public QWidget {
   ~MainWindow() override;
 
   ScriptModel& model() { return model_; }
-  BuildWindow* buildWindow() const { return buildWindow_.get(); }
-  SetupDialog* setupDialog() const { return setupDialog_.get(); }
+  // The build window and the "Setup" dialog are made when first needed (shown, or read by the
+  // build), so the program starts as fast as the main window alone.
+  BuildWindow* buildWindow();
+  SetupDialog* setupDialog();
   const std::filesystem::path& programFolder() const { return programFolder_; }
   Dialogs& dialogs() const { return dialogs_; }
   ProgressGauge* gauge() const { return gauge_; }
