@@ -150,6 +150,7 @@ int main(int argc, char* argv[]) {
   Save(&window, out, "main-levels.png");
   SelectLevel(window, FirstLevelWithKeys(window.model()));
   ShowTab(&window, "PageControl2", 1);
+  if (auto* keys = Find<QListWidget>(&window, "lbKey")) keys->setCurrentRow(0);
   Save(&window, out, "main-items.png");
   SelectLevel(window, kShownLevel);
   ShowTab(&window, "PageControl1", 2);
