@@ -104,7 +104,13 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
       } else {
         controls.number = new HexSpinEdit(box);
         controls.number->setObjectName(key->control);
-        layout->addWidget(controls.number);
+        // Under the name of what the game reads it as, as on the item pages.
+        auto* column = new QVBoxLayout;
+        column->setSpacing(0);
+        column->addWidget(MakeLabel(
+            box, kItemValueCaptions[static_cast<std::size_t>(key->number)], controls.number));
+        column->addWidget(controls.number);
+        layout->addLayout(column);
         // As shown: zero-filling happens only when the file is written.
         connect(controls.number, &HexSpinEdit::textChanged, this, [this, key](const QString& text) {
           settings_.Numbers[static_cast<std::size_t>(key->number)] = FromQt(text);
