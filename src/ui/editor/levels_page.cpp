@@ -350,6 +350,14 @@ void LevelsTab::AddFromPage() {
   RunLevelCommand(addButton_);
 }
 
+void LevelsTab::ShowProject() {
+  const int current = model_.CurrentLevel;
+  RefillLevelList(current);
+  if (current < 0) return;
+  itemPages_->ShowEverySlot();
+  itemPages_->SelectFirstRows();
+}
+
 void LevelsTab::SpeedButton2Click() {
   RunLevelCommand(sender());
 }

@@ -43,6 +43,9 @@ class LevelsTab : public QWidget {
 
   // "Add" as if its button had been pressed (the start-up's level 0).
   void AddFromPage();
+  // A tab made after the start shows the project as the start and the loads left it: the
+  // current level selected with each item list at its first row, or no level selected.
+  void ShowProject();
 
   // The "Inf. " tab or an item page holds typed edits that no store command took yet; each
   // such page's tab and store buttons carry a mark.

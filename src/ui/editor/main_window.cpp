@@ -31,6 +31,7 @@
 #include "ui/editor/item_pages.h"
 #include "ui/editor/levels_page.h"
 #include "ui/widgets/controls.h"
+#include "core/editor/level_commands.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/import_report.h"
 #include "core/import/script_importer.h"
@@ -113,14 +114,16 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   pages_->setObjectName("PageControl1");
   headerTab_ = new HeaderTab(model_, dialogs_, pages_);
   headerTab_->setObjectName("TabSheet1");
-  levelsTab_ = new LevelsTab(model_, dialogs_, pages_);
-  levelsTab_->setObjectName("TabSheet2");
+  levelsPage_ = new QWidget(pages_);
+  levelsPage_->setObjectName("TabSheet2");
+  auto* levelsLayout = new QVBoxLayout(levelsPage_);
+  levelsLayout->setContentsMargins(0, 0, 0, 0);
   languageTab_ = new QWidget(pages_);
   languageTab_->setObjectName("TabSheet3");
   auto* languageLayout = new QVBoxLayout(languageTab_);
   languageLayout->setContentsMargins(0, 0, 0, 0);
   pages_->addTab(headerTab_, "Header");
-  pages_->addTab(levelsTab_, "Levels");
+  pages_->addTab(levelsPage_, "Levels");
   pages_->addTab(languageTab_, "<language>");
 
   auto* layout = new QVBoxLayout(this);
@@ -135,16 +138,14 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   pages_->setCurrentWidget(headerTab_);
 
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
-  connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
   connect(languagePages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
   // A page's typed but unstored edits mark its tab and count as a change of the project.
   connect(headerTab_, &HeaderTab::pendingEditsChanged, this, [this](bool pending) {
     ShowPendingMark(pages_, headerTab_, pending);
     UpdateTitle();
   });
-  connect(levelsTab_, &LevelsTab::pendingEditsChanged, this, [this](bool pending) {
-    ShowPendingMark(pages_, levelsTab_, pending);
-    UpdateTitle();
+  connect(pages_, &QTabWidget::currentChanged, this, [this] {
+    if (pages_->currentWidget() == levelsPage_) levelsTab();
   });
   MakeShortcuts();
   ProjectLoaded(QStringLiteral("untitled"));
@@ -153,6 +154,35 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
 }
 
 MainWindow::~MainWindow() = default;
+
+LevelsTab* MainWindow::levelsTab() {
+  if (levelsTab_ == nullptr) MakeLevelsTab();
+  return levelsTab_;
+}
+
+void MainWindow::MakeLevelsTab() {
+  levelsTab_ = new LevelsTab(model_, dialogs_, levelsPage_);
+  levelsPage_->layout()->addWidget(levelsTab_);
+  connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
+  connect(levelsTab_, &LevelsTab::pendingEditsChanged, this, [this](bool pending) {
+    ShowPendingMark(pages_, levelsPage_, pending);
+    UpdateTitle();
+  });
+  LevelsTab* levels = levelsTab_;
+  AddShortcut(levels->deleteButton(), QKeySequence::Delete,
+              levels->levelList(), "in the level list");
+  for (ItemKind kind : kItemKinds) {
+    ItemPage* page = levels->itemPages()->page(kind);
+    AddShortcut(page->copyButton(), QKeySequence::Copy, page->list(), "in the item list");
+    AddShortcut(page->pasteButton(), QKeySequence::Paste, page->list(), "in the item list");
+  }
+  levelsTab_->ShowProject();
+  // A larger system font may need more room than the window was given for the Header tab.
+  levelsTab_->updateGeometry();
+  levelsPage_->updateGeometry();
+  pages_->updateGeometry();
+  resize(size().expandedTo(minimumSizeHint()));
+}
 
 BuildWindow* MainWindow::buildWindow() {
   if (buildWindow_ == nullptr) {
@@ -215,7 +245,8 @@ void MainWindow::FormCreate() {
   // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
   const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
   model_.Initialise(defaults);
-  levelsTab_->AddFromPage();
+  // "Add" of the "Levels" tab's defaults; the tab shows it once it is made.
+  AddLevel(model_, DefaultLevelPage());
   headerTab_->StoreHeaderPage();
 }
 
@@ -226,14 +257,6 @@ void MainWindow::MakeShortcuts() {
   if (const QKeySequence quit(QKeySequence::Quit); !quit.isEmpty()) {
     auto* shortcut = new QShortcut(quit, this);
     connect(shortcut, &QShortcut::activated, this, &QWidget::close);
-  }
-  LevelsTab* levels = levelsTab_;
-  AddShortcut(levels->deleteButton(), QKeySequence::Delete,
-              levels->levelList(), "in the level list");
-  for (ItemKind kind : kItemKinds) {
-    ItemPage* page = levels->itemPages()->page(kind);
-    AddShortcut(page->copyButton(), QKeySequence::Copy, page->list(), "in the item list");
-    AddShortcut(page->pasteButton(), QKeySequence::Paste, page->list(), "in the item list");
   }
 }
 
@@ -297,8 +320,12 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
   RunShowingFailure(dialogs_, this, [&] {
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
-    levelsTab_->RefillLevelList();
-    levelsTab_->ForgetPendingEdits();
+    if (levelsTab_ != nullptr) {
+      levelsTab_->RefillLevelList();
+      levelsTab_->ForgetPendingEdits();
+    } else {
+      model_.CurrentLevel = -1;  // as the level list shows it once it is made
+    }
     // Everything the script held that the project could not keep, in one box.
     if (const std::string report = ImportReportText(result); !report.empty()) {
       dialogs_.Warning(this, ToQt(report));
@@ -350,7 +377,7 @@ LanguageTexts MainWindow::languageTexts() const {
 
 bool MainWindow::isProjectChanged() const {
   return saved_.IsChanged(model_, languageTexts()) || headerTab_->hasPendingEdits() ||
-         levelsTab_->hasPendingEdits();
+         (levelsTab_ != nullptr && levelsTab_->hasPendingEdits());
 }
 
 void MainWindow::UpdateTitle() {

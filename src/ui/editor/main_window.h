@@ -47,7 +47,8 @@ class MainWindow : public QWidget {
   Dialogs& dialogs() const { return dialogs_; }
   ProgressGauge* gauge() const { return gauge_; }
   HeaderTab* headerTab() const { return headerTab_; }
-  LevelsTab* levelsTab() const { return levelsTab_; }
+  // The "Levels" tab's contents are made when the tab is first shown or asked for.
+  LevelsTab* levelsTab();
   AboutDialog* aboutDialog() const { return aboutDialog_; }
 
   // The "<language>" tab page; its contents are put in with setLanguagePages.
@@ -101,6 +102,8 @@ class MainWindow : public QWidget {
   LanguageTexts languageTexts() const;
   void UpdateTitle();
   void MakeShortcuts();
+  // Builds the "Levels" tab's contents, showing the project as if they had been there all along.
+  void MakeLevelsTab();
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
@@ -113,6 +116,7 @@ class MainWindow : public QWidget {
 
   QTabWidget* pages_ = nullptr;
   HeaderTab* headerTab_ = nullptr;
+  QWidget* levelsPage_ = nullptr;  // the "Levels" tab's page, which holds levelsTab_
   LevelsTab* levelsTab_ = nullptr;
   QWidget* languageTab_ = nullptr;
   QWidget* languagePages_ = nullptr;

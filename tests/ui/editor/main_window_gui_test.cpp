@@ -93,6 +93,34 @@ TEST_F(MainWindowTest, StartsWithTempSelectedAndTheHeaderDefaultsStored) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
+// The "Levels" tab is made when first shown, and then shows the project as it would have had it
+// been there from the start: "Temp" selected at start, no level selected after a load.
+TEST_F(MainWindowTest, TheLevelsTabIsMadeWhenFirstShownAsIfItHadBeenThere) {
+  Start();
+  const ScriptModel atStart = Model();
+  for (const bool loaded : {false, true}) {
+    SCOPED_TRACE(loaded ? "after a load" : "at start");
+    window = std::make_unique<MainWindow>(folder, dialogs);
+    window->show();
+    EXPECT_EQ(window->findChild<QListWidget*>("lbLevel"), nullptr);
+    if (loaded) window->sbOriginalScrClick();
+    ShowLevelsTab();
+    ASSERT_NE(window->findChild<QListWidget*>("lbLevel"), nullptr);
+    EXPECT_FALSE(window->isWindowModified());
+    if (loaded) {
+      EXPECT_EQ(Entries().size(), 39);
+      EXPECT_EQ(Selected(), -1);
+      EXPECT_EQ(Model().CurrentLevel, -1);
+    } else {
+      EXPECT_TRUE(Model() == atStart);
+      EXPECT_EQ(Entries(), QStringList{"Temp"});
+      EXPECT_EQ(Selected(), 0);
+      EXPECT_EQ(Find<QLineEdit>("leNameLevel")->text(), "Temp");
+      EXPECT_EQ(Find<QListWidget>("lbKey")->currentRow(), 0);
+    }
+  }
+}
+
 TEST_F(MainWindowTest, WithoutSetupIniEveryItemSlotHasTheStockValues) {
   Start();
   for (const ItemSlot* slot : EverySlot()) {

@@ -27,6 +27,8 @@ class MainWindowDriver {
  public:
   void Start() {
     window = std::make_unique<MainWindow>(folder, dialogs);
+    // The tests find the "Levels" tab's controls by name from the start.
+    window->levelsTab();
     window->show();
   }
 
