@@ -133,12 +133,9 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   layout->addWidget(MakeBottomPanel());
 
   FormCreate();
-  auto* languagePages = new LanguagePages;
-  setLanguagePages(languagePages);
   pages_->setCurrentWidget(headerTab_);
 
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
-  connect(languagePages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
   // A page's typed but unstored edits mark its tab and count as a change of the project.
   connect(headerTab_, &HeaderTab::pendingEditsChanged, this, [this](bool pending) {
     ShowPendingMark(pages_, headerTab_, pending);
@@ -146,6 +143,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   });
   connect(pages_, &QTabWidget::currentChanged, this, [this] {
     if (pages_->currentWidget() == levelsPage_) levelsTab();
+    if (pages_->currentWidget() == languageTab_) languagePages();
   });
   MakeShortcuts();
   ProjectLoaded(QStringLiteral("untitled"));
@@ -260,6 +258,15 @@ void MainWindow::MakeShortcuts() {
   }
 }
 
+QWidget* MainWindow::languagePages() {
+  if (languagePages_ == nullptr) {
+    auto* pages = new LanguagePages;
+    setLanguagePages(pages);
+    connect(pages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+  }
+  return languagePages_;
+}
+
 void MainWindow::setLanguagePages(QWidget* pages) {
   if (languagePages_ != nullptr) {
     languageTab_->layout()->removeWidget(languagePages_);
@@ -371,6 +378,7 @@ void MainWindow::sbOriginalScrClick() {
 }
 
 LanguageTexts MainWindow::languageTexts() const {
+  if (languagePages_ == nullptr) return LanguagePages::StockTexts();
   const auto* pages = qobject_cast<const LanguagePages*>(languagePages_);
   return pages != nullptr ? pages->texts() : LanguageTexts{};
 }

@@ -55,7 +55,8 @@ class MainWindow : public QWidget {
   QWidget* languageTab() const { return languageTab_; }
   // Puts the language pages widget into the "<language>" tab, which takes ownership.
   void setLanguagePages(QWidget* pages);
-  QWidget* languagePages() const { return languagePages_; }
+  // Made when the tab is first shown or asked for; until then the texts are the stock ones.
+  QWidget* languagePages();
 
   // Shows the model's header on the "Header" tab (after an import).
   void ShowHeaderPage();

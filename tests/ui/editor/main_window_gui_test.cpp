@@ -93,9 +93,10 @@ TEST_F(MainWindowTest, StartsWithTempSelectedAndTheHeaderDefaultsStored) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
-// The "Levels" tab is made when first shown, and then shows the project as it would have had it
-// been there from the start: "Temp" selected at start, no level selected after a load.
-TEST_F(MainWindowTest, TheLevelsTabIsMadeWhenFirstShownAsIfItHadBeenThere) {
+// The "Levels" and "<language>" tabs are made when first shown, and then show the project as they
+// would have had they been there from the start: "Temp" selected at start, no level selected
+// after a load, the stock language texts, and no change.
+TEST_F(MainWindowTest, TheHiddenTabsAreMadeWhenFirstShownAsIfTheyHadBeenThere) {
   Start();
   const ScriptModel atStart = Model();
   for (const bool loaded : {false, true}) {
@@ -103,7 +104,10 @@ TEST_F(MainWindowTest, TheLevelsTabIsMadeWhenFirstShownAsIfItHadBeenThere) {
     window = std::make_unique<MainWindow>(folder, dialogs);
     window->show();
     EXPECT_EQ(window->findChild<QListWidget*>("lbLevel"), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>("Memo1"), nullptr);
     if (loaded) window->sbOriginalScrClick();
+    ShowTab(2);
+    ASSERT_NE(window->findChild<QWidget*>("Memo1"), nullptr);
     ShowLevelsTab();
     ASSERT_NE(window->findChild<QListWidget*>("lbLevel"), nullptr);
     EXPECT_FALSE(window->isWindowModified());
