@@ -346,10 +346,6 @@ void LevelsTab::lbLevelClick() {
   ShowLevel();
 }
 
-void LevelsTab::AddFromPage() {
-  RunLevelCommand(addButton_);
-}
-
 void LevelsTab::ShowProject() {
   const int current = model_.CurrentLevel;
   RefillLevelList(current);

@@ -41,8 +41,6 @@ class LevelsTab : public QWidget {
   // selection.
   void ShowLevel();
 
-  // "Add" as if its button had been pressed (the start-up's level 0).
-  void AddFromPage();
   // A tab made after the start shows the project as the start and the loads left it: the
   // current level selected with each item list at its first row, or no level selected.
   void ShowProject();
