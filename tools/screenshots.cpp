@@ -4,10 +4,12 @@
 // writes every page at the starting, the smallest and a large size, to look at before a change
 // goes in (run it once more with QT_SCALE_FACTOR=2); --font gives the program a larger system
 // font. scripts/screenshots.sh uses the offscreen platform.
+#include <algorithm>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -31,6 +33,9 @@ class SilentDialogs : public scriptdesk::Dialogs {
   void Error(QWidget*, const QString& text) override { Report(text); }
   void Information(QWidget*, const QString&, const QString&) override {}
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override {
+    return Answer::Cancel;
+  }
   std::optional<QString> OpenFile(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QString> ChooseFolder(QWidget*, const QString&) override { return {}; }
 
@@ -76,6 +81,17 @@ void WriteFile(const QString& path, const char* text) {
 
 // Level 1 of the game's script, "Race For The Iris", has the eight-character level file ANG_RACE.
 constexpr int kShownLevel = 1;
+
+// The first level whose keys are in use, so the key page shows named rows.
+int FirstLevelWithKeys(const scriptdesk::ScriptModel& model) {
+  for (int level = 0; level < model.LevelCount; ++level) {
+    const auto& keys = model.Levels[static_cast<std::size_t>(level)].Keys;
+    if (std::any_of(keys.begin(), keys.end(), [](const auto& key) { return key.Enabled; })) {
+      return level;
+    }
+  }
+  return kShownLevel;
+}
 
 void SelectLevel(scriptdesk::MainWindow& window, int row) {
   window.levelsTab()->levelList()->setCurrentRow(row);
@@ -132,8 +148,11 @@ int main(int argc, char* argv[]) {
   Save(&window, out, "main-header.png");
   ShowTab(&window, "PageControl1", 1);
   Save(&window, out, "main-levels.png");
+  SelectLevel(window, FirstLevelWithKeys(window.model()));
   ShowTab(&window, "PageControl2", 1);
+  if (auto* keys = Find<QListWidget>(&window, "lbKey")) keys->setCurrentRow(0);
   Save(&window, out, "main-items.png");
+  SelectLevel(window, kShownLevel);
   ShowTab(&window, "PageControl1", 2);
   Save(&window, out, "main-language.png");
   ShowTab(&window, "PageControl2", 0);
@@ -144,9 +163,22 @@ int main(int argc, char* argv[]) {
     SavePages(window, out, "start");
     window.resize(window.minimumSize().expandedTo(window.minimumSizeHint()));
     SavePages(window, out, "smallest");
-    window.resize(1280, 960);
+    window.resize(1600, 1000);
     SavePages(window, out, "large");
     window.resize(start);
+
+    // A level whose keys have names, and a name typed but not stored: the pages' marks.
+    ShowTab(&window, "PageControl1", 1);
+    SelectLevel(window, FirstLevelWithKeys(window.model()));
+    ShowTab(&window, "PageControl2", 1);
+    if (auto* name = Find<QLineEdit>(&window, "eNameKey")) name->setText("Typed, not stored");
+    Save(&window, out, "start-pending.png");
+    window.resize(1600, 1000);
+    Save(&window, out, "large-pending.png");
+    window.resize(start);
+    SelectLevel(window, kShownLevel);
+    ShowTab(&window, "PageControl2", 0);
+    ShowTab(&window, "PageControl1", 0);
   }
 
   window.SpeedButton18Click();

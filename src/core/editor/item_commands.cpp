@@ -52,6 +52,12 @@ std::optional<ItemSlotView> ShowItemSlot(const ScriptModel& model, ItemKind kind
       {slot->Name, slot->Values}, std::to_string(slot->Id), slot->Number, slot->Enabled};
 }
 
+std::string ItemRowText(ItemKind kind, int row, const ItemSlot* slot) {
+  std::string text = ItemSlotLabel(kind, row);
+  if (slot != nullptr && slot->Enabled && !slot->Name.empty()) text += "  " + slot->Name;
+  return text;
+}
+
 std::string StoredItemValue(std::string_view text) {
   constexpr std::size_t kDigits = 4;
   return text.size() > kDigits ? std::string(text) : ZeroPadHex(text);

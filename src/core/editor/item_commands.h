@@ -49,6 +49,10 @@ const ItemSlot* CurrentItemSlot(const ScriptModel& model, ItemKind kind, int row
 // row the kind does not have.
 std::optional<ItemSlotView> ShowItemSlot(const ScriptModel& model, ItemKind kind, int row);
 
+// What the slot's row in its list reads: the slot's label, and for an enabled slot with a name,
+// two blanks and the name ("KEY_ITEM2  Hypostyle Key"). `slot` is null without a current level.
+std::string ItemRowText(ItemKind kind, int row, const ItemSlot* slot);
+
 // What a value edit's text is stored as: zero-filled to four digits (ZeroPadHex). No one can type
 // a longer text, so one came from a file; it is kept as it is rather than stored empty.
 std::string StoredItemValue(std::string_view text);

@@ -32,13 +32,17 @@ constexpr SpinControl kLayer2Spins[] = {{"seLayer2R", "RED", 0, 255},
                                         {"seLayer2S", "SPEED", -255, 255}};
 constexpr SpinControl kFogSpins[] = {
     {"seFogR", "RED", 0, 250}, {"seFogG", "GREEN", 0, 250}, {"seFogB", "BLUE", 0, 250}};
-constexpr SpinControl kLensSpins[] = {{"seLensSX", "src x"},    {"seLensSY", "src y"},
-                                      {"seLensSZ", "src z"},    {"seLensTX", "target x"},
-                                      {"seLensTY", "target y"}, {"seLensTZ", "target z"}};
+// The game reads a lens flare as a position and a colour, whatever the edits' hints say.
+constexpr SpinControl kLensSpins[] = {
+    {"seLensSX", "src x", 0, 0, "x"},         {"seLensSY", "src y", 0, 0, "y"},
+    {"seLensSZ", "src z", 0, 0, "z"},         {"seLensTX", "target x", 0, 0, "red"},
+    {"seLensTY", "target y", 0, 0, "green"}, {"seLensTZ", "target z", 0, 0, "blue"}};
 constexpr SpinControl kCameraSpins[] = {
-    {"seLCamSX", "src x"},    {"seLCamSY", "src y"},    {"seLCamSZ", "src z"},
-    {"seLCamTX", "target x"}, {"seLCamTY", "target y"}, {"seLCamTZ", "target z"},
-    {"seLCamTRo", "room", 0, 500}};
+    {"seLCamSX", "src x", 0, 0, "x"},    {"seLCamSY", "src y", 0, 0, "y"},
+    {"seLCamSZ", "src z", 0, 0, "z"},    {"seLCamTX", "target x", 0, 0, "x"},
+    {"seLCamTY", "target y", 0, 0, "y"}, {"seLCamTZ", "target z", 0, 0, "z"},
+    {"seLCamTRo", "room", 0, 500, "room"}};
+constexpr const char* kCameraRows[] = {"source", "target"};
 constexpr SpinControl kMirrorSpins[] = {{"seMirrorR", "", 0, 500},
                                         {"seMirrorDva", "", 0, 99999999999999LL}};
 constexpr SpinControl kUVRotateSpin[] = {{"seUVRot", "", 0, 500}};
@@ -95,6 +99,9 @@ std::array<LevelField, 21> MakeLevelFields() {
   // "DATA\," would stop the game's compiler at an empty number.
   path.writeEmpty = false;
   path.control = {kLevelPath.edit, "Level", kLevelPath.editHint, {}, &kLevelPath};
+  LevelField camera = Group("LoadCamera", "LoadCamera=\t  ", LevelGroup<&L::LoadCamera>, nullptr,
+                            kCameraSpins, nullptr);
+  camera.control.rows = kCameraRows;
   return {
       legend,
       Text("Name", "Name=\t\t", &L::Name, "-", {"leNameLevel", "Name", "Level name"}),
@@ -114,8 +121,7 @@ std::array<LevelField, 21> MakeLevelFields() {
       Group("LensFlare", "LensFlare=   ", LevelGroup<&L::LensFlare>, &L::LensFlareEnabled,
             kLensSpins, "chbLensEna"),
       // Written when its first coordinate is set: the camera has no check box of its own.
-      Group("LoadCamera", "LoadCamera=\t  ", LevelGroup<&L::LoadCamera>, nullptr, kCameraSpins,
-            nullptr),
+      camera,
       mirror,
       Number("ResetHUB", "ResetHUB=   ", &L::ResetHub, kResetHubSpin),
       LevelField{K::Items, "", ""},
@@ -133,9 +139,10 @@ constexpr SpinControl kInputTimeoutSpin[] = {
     {"seInputTimeout", "frames * seconds = 60x30", 0, 1000000000}};
 constexpr SpinControl kSecuritySpin[] = {{"seSecurity", ""}};
 constexpr SpinControl kTitleCameraSpins[] = {
-    {"seTitleSrcX", "src x"},    {"seTitleSrcY", "src y"},    {"seTitleSrcZ", "src z"},
-    {"seTitleTarX", "target x"}, {"seTitleTarY", "target y"}, {"seTitleTarZ", "target z"},
-    {"seTitleRoom", "room", 0, 500}};
+    {"seTitleSrcX", "src x", 0, 0, "x"},    {"seTitleSrcY", "src y", 0, 0, "y"},
+    {"seTitleSrcZ", "src z", 0, 0, "z"},    {"seTitleTarX", "target x", 0, 0, "x"},
+    {"seTitleTarY", "target y", 0, 0, "y"}, {"seTitleTarZ", "target z", 0, 0, "z"},
+    {"seTitleRoom", "room", 0, 500, "room"}};
 
 using H = HeaderFieldKind;
 
@@ -171,6 +178,7 @@ std::array<HeaderField, 16> MakeHeaderFields() {
   camera.texts = HeaderGroup<&THeader::TitleLoadCamera>;
   camera.writeEmpty = false;
   camera.control = {nullptr, "LoadCamera", nullptr, kTitleCameraSpins};
+  camera.control.rows = kCameraRows;
   HeaderField level{H::Path, "Title", "Level", "Level=\t\tData\\"};
   level.text = &THeader::TitleLevelFile;
   level.second = &THeader::TitleAudio;

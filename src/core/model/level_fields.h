@@ -14,12 +14,14 @@ namespace scriptdesk {
 // the importer, ResetLevel and the Header and "Inf. " pages all walk these tables, so a new
 // setting is one model field and one table row.
 
-// A spin edit of a page: its objectName, hint and range (0..0 is no range).
+// A spin edit of a page: its objectName, hint and range (0..0 is no range), and the short
+// caption over it, naming the value as the game reads it.
 struct SpinControl {
   const char* name;
   const char* hint;
   std::int64_t minimum = 0;
   std::int64_t maximum = 0;
+  const char* caption = nullptr;
 };
 
 // The level file's controls: its edit, the "..." chooser beside it and the audio track's edit.
@@ -40,6 +42,7 @@ struct FieldControl {
   std::span<const SpinControl> spins = {};  // Group: one per text; Number, Text: its edit
   const PathControls* path = nullptr;       // Path
   int row = 0;                              // Flag: its place among the page's check boxes
+  std::span<const char* const> rows = {};   // Group: the captions of its rows of edits
 };
 
 enum class LevelFieldKind {

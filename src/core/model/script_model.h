@@ -14,6 +14,10 @@ inline constexpr int kValueCount = 6;
 
 using ItemValues = std::array<std::string, kValueCount>;
 
+// What the game reads from an item's six values, in order (the inventory's view of the item).
+inline constexpr std::array<const char*, kValueCount> kItemValueCaptions = {
+    "y offset", "scale", "y rotation", "x rotation", "z rotation", "flags"};
+
 // The six default item values N1..N6, as read from "DefaultNum" of Setup.ini.
 using DefaultNumbers = ItemValues;
 const DefaultNumbers& StockDefaultNumbers();  // "0000", "0300", "0000", "0000", "0000", "000a"

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+
+#include <QGridLayout>
 
 #include "ui/widgets/ansi_text.h"
 #include "ui/widgets/audio_edit.h"
@@ -57,6 +60,51 @@ void ShowSpins(const FieldControls& controls, std::span<const std::string> texts
 }
 
 }  // namespace
+
+int AddCaptionedRows(QGridLayout* grid, int row, QWidget* parent, const QString& title,
+                     const FieldControls& controls, const FieldControl& control) {
+  constexpr std::size_t kPerRow = 3;
+  const auto& spins = controls.spins;
+  const std::size_t inRows = std::min<std::size_t>(spins.size(), 2 * kPerRow);
+  const auto captionOf = [&](std::size_t i) -> QString {
+    return i < control.spins.size() && control.spins[i].caption != nullptr
+               ? QString::fromLatin1(control.spins[i].caption)
+               : QString();
+  };
+  const auto place = [&](QWidget* widget, int at, int column, Qt::Alignment align = {}) {
+    widget->setParent(parent);
+    grid->addWidget(widget, at, column, align);
+  };
+  QStringList shown;
+  for (std::size_t line = 0; line * kPerRow < inRows; ++line) {
+    QStringList captions;
+    for (std::size_t k = 0; k < kPerRow; ++k) captions << captionOf(line * kPerRow + k);
+    if (captions != shown) {
+      if (line == 0 && !title.isEmpty()) place(new QLabel(title), row, 0, Qt::AlignBottom);
+      for (std::size_t k = 0; k < kPerRow; ++k) {
+        if (captions[static_cast<int>(k)].isEmpty()) continue;
+        place(MakeLabel(parent, captions[static_cast<int>(k)], spins[line * kPerRow + k]), row,
+              1 + static_cast<int>(k), Qt::AlignBottom);
+      }
+      if (line == 0 && spins.size() > inRows && !captionOf(inRows).isEmpty()) {
+        place(MakeLabel(parent, captionOf(inRows), spins[inRows]), row, 4, Qt::AlignBottom);
+      }
+      shown = captions;
+      ++row;
+    }
+    if (line < control.rows.size()) {
+      place(new QLabel(QString::fromLatin1(control.rows[line])), row, 0);
+    }
+    for (std::size_t k = 0; k < kPerRow && line * kPerRow + k < inRows; ++k) {
+      place(spins[line * kPerRow + k], row, 1 + static_cast<int>(k));
+    }
+    if (line == 0 && spins.size() > inRows) place(spins[inRows], row, 4);
+    // Below the title, where the group's name is read first.
+    if (line == 0 && controls.check != nullptr) place(controls.check, row, 0);
+    ++row;
+  }
+  return row;
+}
 
 FieldControls MakeFieldControls(QWidget* parent, const LevelField& field) {
   FieldControls controls;

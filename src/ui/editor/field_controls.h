@@ -6,6 +6,7 @@
 #include "core/model/script_model.h"
 
 class QCheckBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QString;
@@ -39,6 +40,13 @@ void TakeField(const FieldControls& controls, const HeaderField& field, THeader&
 // The "..." chooser's file into a Path's edit: the name without folder and extension. A name the
 // script files cannot hold is refused with a warning that says why.
 void ShowChosenLevelFile(const FieldControls& controls, const QString& chosen, Dialogs& dialogs);
+
+// Places a group's edits into `grid` from `row` on and returns the next free row: rows of three
+// in columns 1 to 3 under their captions, a seventh edit (a room) in column 4 of the first row,
+// `title` (if any), the group's check box below it and the rows' own captions in column 0. A row
+// whose captions differ from those of the row above gets its own caption row.
+int AddCaptionedRows(QGridLayout* grid, int row, QWidget* parent, const QString& title,
+                     const FieldControls& controls, const FieldControl& control);
 
 // The controls of every described field, in table order.
 template <typename Field>

@@ -30,6 +30,7 @@ QGroupBox* ExtensionGroup(QWidget* parent, const QString& title, const QString& 
   const char* labels[] = {"Level", "Cut", "FMV"};
   for (std::size_t i = 0; i < edits.size(); ++i) {
     QLineEdit* edit = edits[i]->edits.front();
+    CapWidth(edit, 12);
     grid->addWidget(MakeLabel(group, labels[i], edit), static_cast<int>(i), 0);
     grid->addWidget(edit, static_cast<int>(i), 1);
   }
@@ -39,7 +40,14 @@ QGroupBox* ExtensionGroup(QWidget* parent, const QString& title, const QString& 
 }  // namespace
 
 HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), model_(model), dialogs_(dialogs) {
+    : QWidget(parent),
+      model_(model),
+      dialogs_(dialogs),
+      pending_([this] { return page(); },
+               [this](bool pending) {
+                 ShowPendingMark(replaceButton_, pending);
+                 emit pendingEditsChanged(pending);
+               }) {
   setObjectName("HeaderTab");
   fields_ = MakeAllControls(this, HeaderFields());
 
@@ -67,6 +75,7 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
     radio->setToolTip(languageGroup_->toolTip());
     languageButtons_->addButton(radio, i);
     radios->addWidget(radio, 0, Qt::AlignHCenter);
+    CapWidth(languageNames.edits[static_cast<std::size_t>(i)], 24);
     names->addWidget(languageNames.edits[static_cast<std::size_t>(i)]);
   }
   radios->addStretch(1);
@@ -96,22 +105,21 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   auto* title = new QGroupBox("Title", this);
   auto* camera = new QGroupBox("LoadCamera", title);
   const FieldControls& cameraControls = Controls("Title", "LoadCamera");
-  auto* cameraLayout = new QGridLayout(camera);
-  for (std::size_t i = 0; i < cameraControls.spins.size(); ++i) {
-    const bool room = i == 6;
-    cameraLayout->addWidget(cameraControls.spins[i], room ? 0 : static_cast<int>(i / 3),
-                            room ? 3 : static_cast<int>(i % 3));
-  }
+  auto* cameraGrid = new QGridLayout(camera);
+  AddCaptionedRows(cameraGrid, 0, camera, {}, cameraControls,
+                   HeaderFieldOf("Title", "LoadCamera").control);
 
   const FieldControls& level = Controls("Title", "Level");
   auto* file = new QGridLayout;
   FitText(level.edits.front(), kWidestLevelFile);
+  CapWidth(level.edits.front(), kWidestLevelFile, 3);
   file->addWidget(MakeLabel(title, "Level", level.edits.front()), 0, 0);
   file->addWidget(level.edits.front(), 0, 1);
   file->addWidget(level.chooser, 0, 2);
   file->addWidget(MakeLabel(title, "Audio", level.audio), 1, 0);
   file->addWidget(level.audio, 1, 1, Qt::AlignLeft);
   file->setRowStretch(2, 1);
+  file->setColumnStretch(3, 1);
   auto* titleLayout = new QHBoxLayout(title);
   titleLayout->addWidget(camera);
   titleLayout->addLayout(file, 1);
@@ -126,10 +134,12 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   languages->setSpacing(2);
   languages->addWidget(languageGroup_);
   languages->addWidget(language, 1);
+  // On a wide window the groups keep their widths; the room is left at the right.
   auto* top = new QHBoxLayout;
-  top->addLayout(extensionColumn, 1);
-  top->addLayout(languages, 1);
+  top->addLayout(extensionColumn);
+  top->addLayout(languages);
   top->addWidget(options);
+  top->addStretch(1);
   auto* commands = new QHBoxLayout;
   commands->addStretch(1);
   commands->addWidget(replaceButton_);
@@ -141,7 +151,8 @@ HeaderTab::HeaderTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
 
   Compact(this);
   AlignLanguageRows();
-  setPage(DefaultHeaderPage());
+  pending_.Showing([this] { setPage(DefaultHeaderPage()); });
+  WatchInputs(this, [this] { pending_.Check(); });
 
   connect(level.chooser, &QPushButton::clicked, this, &HeaderTab::SpeedButton1Click);
   connect(replaceButton_, &QPushButton::clicked, this, &HeaderTab::SpeedButton6Click);
@@ -180,10 +191,11 @@ void HeaderTab::setPage(const HeaderPage& page) {
 
 void HeaderTab::StoreHeaderPage() {
   scriptdesk::StoreHeaderPage(page(), model_.Header);
+  pending_.Shown();
 }
 
 void HeaderTab::ShowHeaderPage() {
-  setPage(scriptdesk::ShowHeaderPage(model_.Header));
+  pending_.Showing([this] { setPage(scriptdesk::ShowHeaderPage(model_.Header)); });
 }
 
 void HeaderTab::SpeedButton1Click() {

@@ -8,6 +8,7 @@
 #include "core/editor/header_commands.h"
 #include "core/model/script_model.h"
 #include "ui/editor/field_controls.h"
+#include "ui/widgets/pending_edits.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -34,9 +35,14 @@ class HeaderTab : public QWidget {
   // Shows the model's header on the tab (after an import).
   void ShowHeaderPage();
 
+  // The tab holds typed edits that "Replace Header" did not store yet ("Replace Header" then
+  // carries a mark).
+  bool hasPendingEdits() const { return pending_.pending(); }
+
  signals:
   // "Replace Header" stored the tab.
   void edited();
+  void pendingEditsChanged(bool pending);
 
  public slots:
   void SpeedButton1Click();  // "..." beside the title level
@@ -59,6 +65,7 @@ class HeaderTab : public QWidget {
   QGroupBox* languageGroup_ = nullptr;
   QButtonGroup* languageButtons_ = nullptr;
   QPushButton* replaceButton_ = nullptr;
+  PendingEdits<HeaderPage> pending_;
 };
 
 }  // namespace scriptdesk

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QApplication>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "ui/widgets/ansi_text.h"
@@ -53,25 +56,54 @@ ControlNames NamesOf(ItemKind kind) {
   return {};
 }
 
-// The slot list: one column, as wide as its longest caption. Its natural height shows every
-// row; given less room it scrolls, and on a wide window it keeps its width so the slot's edits
-// stay beside it.
+// A row's width is that of its slot label alone: the item name after it is cut to the room the
+// list has, so a long name never widens the list or scrolls it sideways.
+class LabelWidthDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem labelOnly = option;
+    initStyleOption(&labelOnly, index);
+    labelOnly.text = index.data(Qt::UserRole).toString();
+    const QWidget* view = option.widget;
+    QStyle* style = view != nullptr ? view->style() : QApplication::style();
+    return style->sizeFromContents(QStyle::CT_ItemViewItem, &labelOnly, QSize(), view);
+  }
+};
+
+// The slot list: one column, at least as wide as its longest slot label. Its natural height
+// shows every row; given less room it scrolls. A wide window widens it, up to room for long
+// item names beside the labels.
 class ItemList : public QListWidget {
  public:
   static constexpr int kFewestRowsShown = 6;
+  static constexpr int kNameChars = 32;
 
   explicit ItemList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
+    setTextElideMode(Qt::ElideRight);
+    setItemDelegate(new LabelWidthDelegate(this));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
   }
 
   QSize sizeHint() const override { return SizeFor(count()); }
   QSize minimumSizeHint() const override { return SizeFor(std::min(count(), kFewestRowsShown)); }
+  // Room for the labels and names of kNameChars characters; the rest goes elsewhere.
+  void FitMaximumWidth() {
+    setMaximumWidth(sizeHint().width() + fontMetrics().averageCharWidth() * kNameChars);
+  }
+
+ protected:
+  void changeEvent(QEvent* event) override {
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) FitMaximumWidth();
+  }
 
  private:
-  // Room for `rows` rows, and always for the vertical scroll bar, so no caption is ever cut.
+  // Room for `rows` rows, and always for the vertical scroll bar, so no label is ever cut.
   QSize SizeFor(int rows) const {
     ensurePolished();
     const int frame = 2 * frameWidth();
@@ -84,56 +116,81 @@ class ItemList : public QListWidget {
 }  // namespace
 
 ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), kind_(kind), model_(model), dialogs_(dialogs) {
+    : QWidget(parent),
+      kind_(kind),
+      model_(model),
+      dialogs_(dialogs),
+      pending_([this] { return Texts(); },
+               [this](bool pending) {
+                 ShowPendingMark(storeButton_, pending);
+                 emit pendingEditsChanged(pending);
+               }) {
   const ControlNames names = NamesOf(kind);
   setObjectName(names.page);
 
-  list_ = new ItemList(this);
+  auto* list = new ItemList(this);
+  list_ = list;
   list_->setObjectName(names.list);
   const int rows = ItemSlotCount(kind);
   for (int row = 0; row < rows; ++row) {
-    auto* item = new QListWidgetItem(ToQt(ItemSlotLabel(kind, row)), list_);
+    const QString label = ToQt(ItemSlotLabel(kind, row));
+    auto* item = new QListWidgetItem(label, list_);
+    item->setData(Qt::UserRole, label);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
   }
+  list->FitMaximumWidth();
 
-  nameEdit_ = new QLineEdit(QStringLiteral("-"), this);
+  // The controls keep their natural width on a wide window; the list takes the room.
+  auto* controlsBox = new QWidget(this);
+  controlsBox->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+
+  nameEdit_ = new QLineEdit(QStringLiteral("-"), controlsBox);
   nameEdit_->setObjectName(names.name);
   RefuseNonAnsi(nameEdit_);
-  auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
+  auto* nameLabel = new QLabel(QStringLiteral("Name"), controlsBox);
   nameLabel->setBuddy(nameEdit_);
+  auto* name = new QHBoxLayout;
+  name->setSpacing(4);
+  name->addWidget(nameLabel);
+  name->addWidget(nameEdit_, 1);
 
+  // Each value under what the game reads it as.
   auto* values = new QGridLayout;
   values->setHorizontalSpacing(4);
-  values->setVerticalSpacing(4);
+  values->setVerticalSpacing(0);
   for (int i = 0; i < kValueCount; ++i) {
-    auto* edit = new HexSpinEdit(this);
+    auto* edit = new HexSpinEdit(controlsBox);
     edit->setObjectName(QString::fromLatin1(names.valuePrefix) + "C" + QString::number(i + 1));
     valueEdits_[static_cast<std::size_t>(i)] = edit;
-    values->addWidget(edit, i / 3, i % 3);
+    const int row = 2 * (i / 3);
+    values->addWidget(MakeLabel(controlsBox, kItemValueCaptions[static_cast<std::size_t>(i)], edit),
+                      row, i % 3, Qt::AlignBottom);
+    values->addWidget(edit, row + 1, i % 3);
   }
+  values->setRowMinimumHeight(2, values->itemAtPosition(0, 0)->sizeHint().height() + 4);
   valueEdits_[1]->setToolTip(QStringLiteral("Zoom"));
 
-  idBox_ = MakeReadOnlyBox(this, names.id);
-  numberBox_ = MakeReadOnlyBox(this, names.number);
-  auto* idLabel = new QLabel(QStringLiteral("ID"), this);
+  idBox_ = MakeReadOnlyBox(controlsBox, names.id);
+  numberBox_ = MakeReadOnlyBox(controlsBox, names.number);
+  auto* idLabel = new QLabel(QStringLiteral("ID"), controlsBox);
   idLabel->setBuddy(idBox_);
-  auto* numberLabel = new QLabel(QStringLiteral("Number"), this);
+  auto* numberLabel = new QLabel(QStringLiteral("Number"), controlsBox);
   numberLabel->setBuddy(numberBox_);
-  auto* boxes = new QGridLayout;
-  boxes->setHorizontalSpacing(4);
-  boxes->setVerticalSpacing(0);
-  boxes->addWidget(idLabel, 0, 0);
-  boxes->addWidget(numberLabel, 0, 1);
-  boxes->addWidget(idBox_, 1, 0);
-  boxes->addWidget(numberBox_, 1, 1);
+  auto* boxes = new QHBoxLayout;
+  boxes->setSpacing(4);
+  boxes->addWidget(idLabel);
+  boxes->addWidget(idBox_, 1);
+  boxes->addSpacing(4);
+  boxes->addWidget(numberLabel);
+  boxes->addWidget(numberBox_, 1);
 
-  storeButton_ = MakeButton(this, names.store, "Add/Replace");
+  storeButton_ = MakeButton(controlsBox, names.store, "Add/Replace");
   MakeBold(storeButton_, QColor(0, 128, 0));
-  deleteButton_ = MakeButton(this, names.remove, "DELETE");
+  deleteButton_ = MakeButton(controlsBox, names.remove, "DELETE");
   MakeBold(deleteButton_, QColor(255, 0, 0));
-  copyButton_ = MakeButton(this, names.copy, "Copy data");
-  pasteButton_ = MakeButton(this, names.paste, "Paste data");
+  copyButton_ = MakeButton(controlsBox, names.copy, "Copy data");
+  pasteButton_ = MakeButton(controlsBox, names.paste, "Paste data");
   auto* buttons = new QGridLayout;
   buttons->setSpacing(4);
   buttons->addWidget(storeButton_, 0, 0);
@@ -141,10 +198,10 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   buttons->addWidget(copyButton_, 1, 0);
   buttons->addWidget(pasteButton_, 1, 1);
 
-  auto* controls = new QVBoxLayout;
+  auto* controls = new QVBoxLayout(controlsBox);
+  controls->setContentsMargins(0, 0, 0, 0);
   controls->setSpacing(4);
-  controls->addWidget(nameLabel);
-  controls->addWidget(nameEdit_);
+  controls->addLayout(name);
   controls->addLayout(values);
   controls->addLayout(boxes);
   controls->addSpacing(4);
@@ -154,10 +211,15 @@ ItemPage::ItemPage(ItemKind kind, ScriptModel& model, Dialogs& dialogs, QWidget*
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(8);
-  layout->addWidget(list_, 0, Qt::AlignTop);
-  layout->addLayout(controls);
+  layout->addWidget(list_, 2, Qt::AlignTop);
+  layout->addWidget(controlsBox);
   layout->addStretch(1);
 
+  pending_.Shown();
+  connect(nameEdit_, &QLineEdit::textChanged, this, [this] { pending_.Check(); });
+  for (HexSpinEdit* edit : valueEdits_) {
+    connect(edit, &HexSpinEdit::textChanged, this, [this] { pending_.Check(); });
+  }
   connect(list_, &QListWidget::currentRowChanged, this, &ItemPage::RowClick);
   connect(list_, &QListWidget::itemClicked, this, &ItemPage::RowClick);
   connect(list_, &QListWidget::itemChanged, this, &ItemPage::RestoreMark);
@@ -243,10 +305,12 @@ void ItemPage::DeleteClick() {
 }
 
 void ItemPage::ShowTexts(const ItemPageTexts& texts) {
-  nameEdit_->setText(ToQt(texts.Name));
-  for (std::size_t i = 0; i < texts.Values.size(); ++i) {
-    valueEdits_[i]->setText(ToQt(texts.Values[i]));
-  }
+  pending_.Showing([&] {
+    nameEdit_->setText(ToQt(texts.Name));
+    for (std::size_t i = 0; i < texts.Values.size(); ++i) {
+      valueEdits_[i]->setText(ToQt(texts.Values[i]));
+    }
+  });
 }
 
 void ItemPage::ShowMark(int row, bool enabled) {
@@ -254,6 +318,8 @@ void ItemPage::ShowMark(int row, bool enabled) {
   if (item == nullptr) return;
   settingMark_ = true;
   item->setCheckState(enabled ? Qt::Checked : Qt::Unchecked);
+  // The row names the item the model holds, the mark's companion.
+  item->setText(ToQt(ItemRowText(kind_, row, CurrentItemSlot(model_, kind_, row))));
   settingMark_ = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/editor/item_commands.h"
 #include "core/model/script_model.h"
+#include "ui/widgets/pending_edits.h"
 
 class QLineEdit;
 class QListWidget;
@@ -46,6 +47,11 @@ class ItemPage : public QWidget {
   // "Paste data" for this page: the copy buffer goes into the selected slot and is shown.
   void PasteData();
 
+  // The name or a value was typed and not stored yet ("Add/Replace" then carries a mark).
+  bool hasPendingEdits() const { return pending_.pending(); }
+  // What the page holds now counts as shown.
+  void ForgetPendingEdits() { pending_.Shown(); }
+
   QListWidget* list() const { return list_; }
   QPushButton* copyButton() const { return copyButton_; }
   QPushButton* pasteButton() const { return pasteButton_; }
@@ -53,6 +59,7 @@ class ItemPage : public QWidget {
  signals:
   // A command changed the model.
   void edited();
+  void pendingEditsChanged(bool pending);
 
  public slots:
   void RowClick();         // lbKeyClick, lbPuzzleClick, lbPickClick, lbExamClick
@@ -81,6 +88,7 @@ class ItemPage : public QWidget {
   QPushButton* pasteButton_ = nullptr;
 
   bool settingMark_ = false;
+  PendingEdits<ItemPageTexts> pending_;
 };
 
 }  // namespace scriptdesk

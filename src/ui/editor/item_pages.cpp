@@ -17,6 +17,8 @@ ItemPages::ItemPages(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
     connect(page->copyButton(), &QPushButton::clicked, this, &ItemPages::sbCopyKClick);
     connect(page->pasteButton(), &QPushButton::clicked, this, &ItemPages::sbPasteKClick);
     connect(page, &ItemPage::edited, this, &ItemPages::edited);
+    connect(page, &ItemPage::pendingEditsChanged, this,
+            [this, page] { emit pendingEditsChanged(page); });
   }
   keyTab_ = page(ItemKind::Key);
   puzzleTab_ = page(ItemKind::Puzzle);
@@ -49,6 +51,23 @@ QWidget* ItemPages::puzzleTab() const {
 }
 QWidget* ItemPages::pickupsTab() const {
   return pickupsTab_;
+}
+
+QWidget* ItemPages::tabOf(const ItemPage* itemPage) const {
+  if (itemPage == page(ItemKind::Key)) return keyTab_;
+  if (itemPage == page(ItemKind::Puzzle)) return puzzleTab_;
+  return pickupsTab_;
+}
+
+bool ItemPages::hasPendingEdits(const QWidget* tab) const {
+  for (const ItemPage* itemPage : pages_) {
+    if ((tab == nullptr || tabOf(itemPage) == tab) && itemPage->hasPendingEdits()) return true;
+  }
+  return false;
+}
+
+void ItemPages::ForgetPendingEdits() {
+  for (ItemPage* itemPage : pages_) itemPage->ForgetPendingEdits();
 }
 
 void ItemPages::ShowEverySlot() {

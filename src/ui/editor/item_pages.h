@@ -25,6 +25,12 @@ class ItemPages : public QObject {
   QWidget* puzzleTab() const;
   QWidget* pickupsTab() const;
 
+  // The tab that holds the page.
+  QWidget* tabOf(const ItemPage* page) const;
+  // A page (of that tab) holds typed edits that were not stored.
+  bool hasPendingEdits(const QWidget* tab = nullptr) const;
+  void ForgetPendingEdits();
+
   // ShowItemSlot for every row of every kind (keeps each list's selection).
   void ShowEverySlot();
   // Each list selects its last row and its page shows that slot (after a level is shown).
@@ -35,6 +41,8 @@ class ItemPages : public QObject {
  signals:
   // A command of one of the pages changed the model.
   void edited();
+  // That page's hasPendingEdits() changed.
+  void pendingEditsChanged(ItemPage* page);
 
  public slots:
   // Shared by the four "Copy data" / "Paste data" buttons; the sender tells the page apart.

@@ -109,6 +109,15 @@ LanguageTexts LanguagePages::texts() const {
   return texts;
 }
 
+LanguageTexts LanguagePages::StockTexts() {
+  LanguageTexts texts;
+  for (const PageEntry& entry : kPages) {
+    // The way through the memo's text, so a page made later reads the same lines.
+    texts[Index(entry.page)] = LinesFromQt(LinesToQt(BuiltinLines(entry.stock)));
+  }
+  return texts;
+}
+
 void LanguagePages::LoadOld(LanguagePage page) {
   Lines lines = BuiltinLines(kPages[Index(page)].stock);
   lines.emplace_back();  // the whole stock text added as one piece ends in a line break

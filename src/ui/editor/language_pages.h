@@ -21,6 +21,8 @@ class LanguagePages : public QWidget {
 
   // Each page's lines as the user left them, in LanguagePage order.
   LanguageTexts texts() const;
+  // What texts() gives before any edit: the stock texts as the pages show them.
+  static LanguageTexts StockTexts();
 
  signals:
   // A memo's text changed, typed or put back by "Load old".

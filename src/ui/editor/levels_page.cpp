@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/editor/item_page.h"
 #include "ui/editor/item_pages.h"
 #include "ui/widgets/audio_edit.h"
 #include "ui/widgets/controls.h"
@@ -29,28 +31,6 @@ QHBoxLayout* GroupRow(const FieldControls& group) {
   if (group.check != nullptr) row->addWidget(group.check);
   row->addStretch(1);
   return row;
-}
-
-// Six coordinates in a titled box, the source in the first row and the target in the second;
-// the seventh edit (a room) or the group's check box beside the first row.
-QGroupBox* CoordinatesBox(QWidget* parent, const char* title, const FieldControls& group) {
-  auto* box = new QGroupBox(title, parent);
-  auto* grid = new QGridLayout(box);
-  for (std::size_t i = 0; i < group.spins.size(); ++i) {
-    QWidget* spin = group.spins[i];
-    spin->setParent(box);
-    if (i < 6) {
-      grid->addWidget(spin, static_cast<int>(i / 3), static_cast<int>(i % 3));
-    } else {
-      grid->addWidget(spin, 0, 3);
-    }
-  }
-  if (group.check != nullptr) {
-    group.check->setParent(box);
-    grid->addWidget(group.check, 0, 3);
-  }
-  grid->setColumnStretch(4, 1);
-  return box;
 }
 
 // The level list: wide enough for every stock level name without scrolling sideways, the
@@ -86,7 +66,10 @@ class LevelList : public QListWidget {
 }  // namespace
 
 LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), model_(model), dialogs_(dialogs) {
+    : QWidget(parent),
+      model_(model),
+      dialogs_(dialogs),
+      infPending_([this] { return page(); }, [this](bool pending) { ShowInfPending(pending); }) {
   setObjectName("LevelsTab");
 
   levelList_ = new LevelList(this);
@@ -103,9 +86,9 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
 
   levelPages_ = new QTabWidget(this);
   levelPages_->setObjectName("PageControl2");
-  QWidget* infTab = MakeInfTab();
-  Compact(infTab);
-  levelPages_->addTab(infTab, "Inf. ");
+  infTab_ = MakeInfTab();
+  Compact(infTab_);
+  levelPages_->addTab(infTab_, "Inf. ");
   itemPages_ = new ItemPages(model_, dialogs_, this);
   levelPages_->addTab(itemPages_->keyTab(), "Key");
   levelPages_->addTab(itemPages_->puzzleTab(), "Puzzle");
@@ -127,12 +110,18 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   list->setSpacing(4);
   moves->setSpacing(4);
   layout->setSpacing(4);
-  setPage(DefaultLevelPage());
+  infPending_.Showing([this] { setPage(DefaultLevelPage()); });
+  WatchInputs(infTab_, [this] { infPending_.Check(); });
 
   connect(levelList_, &QListWidget::itemClicked, this, &LevelsTab::lbLevelClick);
   connect(levelList_, &QListWidget::currentRowChanged, this, &LevelsTab::lbLevelClick);
   connect(levelList_, &QListWidget::itemSelectionChanged, this, &LevelsTab::SelectionChanged);
   connect(itemPages_, &ItemPages::edited, this, &LevelsTab::edited);
+  connect(itemPages_, &ItemPages::pendingEditsChanged, this, [this](ItemPage* itemPage) {
+    ShowPendingMark(levelPages_, itemPages_->tabOf(itemPage),
+                    itemPages_->hasPendingEdits(itemPages_->tabOf(itemPage)));
+    ShowInfPending(infPending_.pending());
+  });
   for (QPushButton* button : {addButton_, replaceButton_, duplicateButton_}) {
     connect(button, &QPushButton::clicked, this, &LevelsTab::SpeedButton2Click);
   }
@@ -168,6 +157,7 @@ QWidget* LevelsTab::MakeInfTab() {
   buttons->addWidget(addButton_);
   buttons->addWidget(replaceButton_);
   buttons->addWidget(duplicateButton_);
+  buttons->addStretch(1);
 
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -193,32 +183,42 @@ QWidget* LevelsTab::MakeInfPage1() {
   const FieldControls& path = Controls("Level");
   FitText(path.edits.front(), kWidestLevelFile);
   auto* file = new QHBoxLayout;
+  CapWidth(path.edits.front(), kWidestLevelFile, 3);
   file->addWidget(path.edits.front(), 1);
   file->addWidget(path.chooser);
   file->addSpacing(8);
   file->addWidget(MakeLabel(page, "Audio", path.audio));
   file->addWidget(path.audio);
 
+  // One grid, so the coordinate groups' edits stand in columns under their captions; the
+  // other rows span the columns. On a wide window the edits keep their widths.
+  CapWidth(name, kWidestName);
+  CapWidth(legend, kWidestName);
   auto* rows = new QGridLayout;
-  rows->addWidget(MakeLabel(page, "Name", name), 0, 0);
-  rows->addWidget(name, 0, 1);
-  rows->addWidget(MakeLabel(page, "Legend", legend), 1, 0);
-  rows->addWidget(legend, 1, 1);
-  rows->addWidget(MakeLabel(page, "Level", path.edits.front()), 2, 0);
-  rows->addLayout(file, 2, 1);
-  rows->addWidget(new QLabel("Layer1", page), 3, 0);
-  rows->addLayout(GroupRow(Controls("Layer1")), 3, 1);
-  rows->addWidget(new QLabel("Layer2", page), 4, 0);
-  rows->addLayout(GroupRow(Controls("Layer2")), 4, 1);
-  rows->addWidget(MakeLabel(page, "Mirror", mirror.spins.front()), 5, 0);
-  rows->addLayout(mirrorRow, 5, 1);
-  rows->setColumnStretch(1, 1);
+  const auto wholeRow = [&](int row, QWidget* label, auto* content) {
+    rows->addWidget(label, row, 0);
+    if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(content)>>) {
+      rows->addLayout(content, row, 1, 1, 5);
+    } else {
+      rows->addWidget(content, row, 1, 1, 5);
+    }
+  };
+  wholeRow(0, MakeLabel(page, "Name", name), name);
+  wholeRow(1, MakeLabel(page, "Legend", legend), legend);
+  file->addStretch(1);
+  wholeRow(2, MakeLabel(page, "Level", path.edits.front()), file);
+  wholeRow(3, new QLabel("Layer1", page), GroupRow(Controls("Layer1")));
+  wholeRow(4, new QLabel("Layer2", page), GroupRow(Controls("Layer2")));
+  wholeRow(5, MakeLabel(page, "Mirror", mirror.spins.front()), mirrorRow);
+  int next = AddCaptionedRows(rows, 6, page, "LensFlare", Controls("LensFlare"),
+                              LevelFieldOf("LensFlare").control);
+  AddCaptionedRows(rows, next, page, "LoadCamera", Controls("LoadCamera"),
+                   LevelFieldOf("LoadCamera").control);
+  rows->setColumnStretch(5, 1);
 
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addLayout(rows);
-  layout->addWidget(CoordinatesBox(page, "LensFlare", Controls("LensFlare")));
-  layout->addWidget(CoordinatesBox(page, "LoadCamera", Controls("LoadCamera")));
   layout->addStretch(1);
   return page;
 }
@@ -265,6 +265,26 @@ QWidget* LevelsTab::MakeInfPage2() {
   layout->addLayout(options);
   layout->addLayout(right, 1);
   return page;
+}
+
+bool LevelsTab::hasPendingEdits() const {
+  return infPending_.pending() || itemPages_->hasPendingEdits();
+}
+
+void LevelsTab::ShowInfPending(bool pending) {
+  ShowPendingMark(levelPages_, infTab_, pending);
+  for (QPushButton* button : {addButton_, replaceButton_, duplicateButton_}) {
+    ShowPendingMark(button, pending);
+  }
+  if (hasPendingEdits() != pending_) {
+    pending_ = hasPendingEdits();
+    emit pendingEditsChanged(pending_);
+  }
+}
+
+void LevelsTab::ForgetPendingEdits() {
+  infPending_.Shown();
+  itemPages_->ForgetPendingEdits();
 }
 
 LevelPage LevelsTab::page() const {
@@ -317,7 +337,7 @@ void LevelsTab::ShowLevel() {
   model_.CurrentLevel = selectedLevel();
   const TLevel* level = model_.Current();
   if (level == nullptr) return;
-  setPage(scriptdesk::ShowLevel(*level));
+  infPending_.Showing([&] { setPage(scriptdesk::ShowLevel(*level)); });
   itemPages_->ShowEverySlot();
   itemPages_->SelectLastRows();
 }
@@ -326,8 +346,12 @@ void LevelsTab::lbLevelClick() {
   ShowLevel();
 }
 
-void LevelsTab::AddFromPage() {
-  RunLevelCommand(addButton_);
+void LevelsTab::ShowProject() {
+  const int current = model_.CurrentLevel;
+  RefillLevelList(current);
+  if (current < 0) return;
+  itemPages_->ShowEverySlot();
+  itemPages_->SelectFirstRows();
 }
 
 void LevelsTab::SpeedButton2Click() {
@@ -350,6 +374,7 @@ void LevelsTab::RunLevelCommand(QObject* button) {
     dialogs_.Warning(this, ToQt(RefusalMessage(refusal)));
     return;
   }
+  infPending_.Shown();
   const int current = model_.CurrentLevel;
   const QString name = ToQt(model_.Levels[static_cast<std::size_t>(current)].Name);
   {

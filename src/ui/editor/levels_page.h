@@ -8,6 +8,7 @@
 #include "core/editor/level_commands.h"
 #include "core/model/script_model.h"
 #include "ui/editor/field_controls.h"
+#include "ui/widgets/pending_edits.h"
 
 class QListWidget;
 class QPushButton;
@@ -40,8 +41,15 @@ class LevelsTab : public QWidget {
   // selection.
   void ShowLevel();
 
-  // "Add" as if its button had been pressed (the start-up's level 0).
-  void AddFromPage();
+  // A tab made after the start shows the project as the start and the loads left it: the
+  // current level selected with each item list at its first row, or no level selected.
+  void ShowProject();
+
+  // The "Inf. " tab or an item page holds typed edits that no store command took yet; each
+  // such page's tab and store buttons carry a mark.
+  bool hasPendingEdits() const;
+  // The project was replaced: what the pages hold is no pending edit of it.
+  void ForgetPendingEdits();
 
   ItemPages* itemPages() const { return itemPages_; }
   QListWidget* levelList() const { return levelList_; }
@@ -50,6 +58,8 @@ class LevelsTab : public QWidget {
  signals:
   // A command changed the model.
   void edited();
+  // hasPendingEdits() changed.
+  void pendingEditsChanged(bool pending);
 
  public slots:
   void lbLevelClick();
@@ -73,6 +83,7 @@ class LevelsTab : public QWidget {
   // However the selection went (Ctrl+Space, Ctrl+click), no selected entry is no current level.
   void SelectionChanged();
   void RunLevelCommand(QObject* button);
+  void ShowInfPending(bool pending);
 
   ScriptModel& model_;
   Dialogs& dialogs_;
@@ -90,6 +101,9 @@ class LevelsTab : public QWidget {
   QPushButton* addButton_ = nullptr;
   QPushButton* replaceButton_ = nullptr;
   QPushButton* duplicateButton_ = nullptr;
+  QWidget* infTab_ = nullptr;
+  PendingEdits<LevelPage> infPending_;
+  bool pending_ = false;
 };
 
 }  // namespace scriptdesk

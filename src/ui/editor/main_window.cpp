@@ -31,12 +31,14 @@
 #include "ui/editor/item_pages.h"
 #include "ui/editor/levels_page.h"
 #include "ui/widgets/controls.h"
+#include "core/editor/level_commands.h"
 #include "core/import/builtin_texts.h"
 #include "core/import/import_report.h"
 #include "core/import/script_importer.h"
 #include "ui/settings/setup_dialog.h"
 #include "core/settings/setup_store.h"
 #include "ui/widgets/dialogs.h"
+#include "ui/widgets/pending_edits.h"
 #include "ui/widgets/progress_gauge.h"
 #include "ui/widgets/text_codec.h"
 
@@ -112,14 +114,16 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   pages_->setObjectName("PageControl1");
   headerTab_ = new HeaderTab(model_, dialogs_, pages_);
   headerTab_->setObjectName("TabSheet1");
-  levelsTab_ = new LevelsTab(model_, dialogs_, pages_);
-  levelsTab_->setObjectName("TabSheet2");
+  levelsPage_ = new QWidget(pages_);
+  levelsPage_->setObjectName("TabSheet2");
+  auto* levelsLayout = new QVBoxLayout(levelsPage_);
+  levelsLayout->setContentsMargins(0, 0, 0, 0);
   languageTab_ = new QWidget(pages_);
   languageTab_->setObjectName("TabSheet3");
   auto* languageLayout = new QVBoxLayout(languageTab_);
   languageLayout->setContentsMargins(0, 0, 0, 0);
   pages_->addTab(headerTab_, "Header");
-  pages_->addTab(levelsTab_, "Levels");
+  pages_->addTab(levelsPage_, "Levels");
   pages_->addTab(languageTab_, "<language>");
 
   auto* layout = new QVBoxLayout(this);
@@ -129,23 +133,18 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   layout->addWidget(MakeBottomPanel());
 
   FormCreate();
-  // The build window reads the model, so it comes only after the model is complete.
-  buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
-  // Closing the main window ends the program, even with the build window still open.
-  buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
-  connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
-  setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
-  setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
-
-  auto* languagePages = new LanguagePages;
-  setLanguagePages(languagePages);
-  buildWindow_->setLanguageTextsSource([languagePages] { return languagePages->texts(); });
-  buildWindow_->setSettingsSource([this] { return setupDialog_->settings(); });
   pages_->setCurrentWidget(headerTab_);
 
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
-  connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
-  connect(languagePages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+  // A page's typed but unstored edits mark its tab and count as a change of the project.
+  connect(headerTab_, &HeaderTab::pendingEditsChanged, this, [this](bool pending) {
+    ShowPendingMark(pages_, headerTab_, pending);
+    UpdateTitle();
+  });
+  connect(pages_, &QTabWidget::currentChanged, this, [this] {
+    if (pages_->currentWidget() == levelsPage_) levelsTab();
+    if (pages_->currentWidget() == languageTab_) languagePages();
+  });
   MakeShortcuts();
   ProjectLoaded(QStringLiteral("untitled"));
   // A larger system font needs more room than the starting size gives.
@@ -153,6 +152,56 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
 }
 
 MainWindow::~MainWindow() = default;
+
+LevelsTab* MainWindow::levelsTab() {
+  if (levelsTab_ == nullptr) MakeLevelsTab();
+  return levelsTab_;
+}
+
+void MainWindow::MakeLevelsTab() {
+  levelsTab_ = new LevelsTab(model_, dialogs_, levelsPage_);
+  levelsPage_->layout()->addWidget(levelsTab_);
+  connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
+  connect(levelsTab_, &LevelsTab::pendingEditsChanged, this, [this](bool pending) {
+    ShowPendingMark(pages_, levelsPage_, pending);
+    UpdateTitle();
+  });
+  LevelsTab* levels = levelsTab_;
+  AddShortcut(levels->deleteButton(), QKeySequence::Delete,
+              levels->levelList(), "in the level list");
+  for (ItemKind kind : kItemKinds) {
+    ItemPage* page = levels->itemPages()->page(kind);
+    AddShortcut(page->copyButton(), QKeySequence::Copy, page->list(), "in the item list");
+    AddShortcut(page->pasteButton(), QKeySequence::Paste, page->list(), "in the item list");
+  }
+  levelsTab_->ShowProject();
+  // A larger system font may need more room than the window was given for the Header tab.
+  levelsTab_->updateGeometry();
+  levelsPage_->updateGeometry();
+  pages_->updateGeometry();
+  resize(size().expandedTo(minimumSizeHint()));
+}
+
+BuildWindow* MainWindow::buildWindow() {
+  if (buildWindow_ == nullptr) {
+    buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
+    // Closing the main window ends the program, even with the build window still open.
+    buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+    connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
+    buildWindow_->setLanguageTextsSource([this] { return languageTexts(); });
+    // The copy step reads the dialog's settings; a dialog never opened holds Setup.ini's.
+    buildWindow_->setSettingsSource([this] { return setupDialog()->settings(); });
+  }
+  return buildWindow_.get();
+}
+
+SetupDialog* MainWindow::setupDialog() {
+  if (setupDialog_ == nullptr) {
+    setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
+    setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
+  }
+  return setupDialog_.get();
+}
 
 QWidget* MainWindow::MakeBottomPanel() {
   auto* panel = new QFrame(this);
@@ -194,7 +243,8 @@ void MainWindow::FormCreate() {
   // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
   const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
   model_.Initialise(defaults);
-  levelsTab_->AddFromPage();
+  // "Add" of the "Levels" tab's defaults; the tab shows it once it is made.
+  AddLevel(model_, DefaultLevelPage());
   headerTab_->StoreHeaderPage();
 }
 
@@ -206,14 +256,15 @@ void MainWindow::MakeShortcuts() {
     auto* shortcut = new QShortcut(quit, this);
     connect(shortcut, &QShortcut::activated, this, &QWidget::close);
   }
-  LevelsTab* levels = levelsTab_;
-  AddShortcut(levels->deleteButton(), QKeySequence::Delete,
-              levels->levelList(), "in the level list");
-  for (ItemKind kind : kItemKinds) {
-    ItemPage* page = levels->itemPages()->page(kind);
-    AddShortcut(page->copyButton(), QKeySequence::Copy, page->list(), "in the item list");
-    AddShortcut(page->pasteButton(), QKeySequence::Paste, page->list(), "in the item list");
+}
+
+QWidget* MainWindow::languagePages() {
+  if (languagePages_ == nullptr) {
+    auto* pages = new LanguagePages;
+    setLanguagePages(pages);
+    connect(pages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
   }
+  return languagePages_;
 }
 
 void MainWindow::setLanguagePages(QWidget* pages) {
@@ -230,15 +281,17 @@ void MainWindow::ShowHeaderPage() {
 }
 
 void MainWindow::SpeedButton18Click() {
-  buildWindow_->show();
-  buildWindow_->raise();
-  buildWindow_->activateWindow();
+  BuildWindow* build = buildWindow();
+  build->show();
+  build->raise();
+  build->activateWindow();
 }
 
 void MainWindow::SpeedButton15Click() {
-  setupDialog_->show();
-  setupDialog_->raise();
-  setupDialog_->activateWindow();
+  SetupDialog* setup = setupDialog();
+  setup->show();
+  setup->raise();
+  setup->activateWindow();
 }
 
 namespace {
@@ -274,7 +327,12 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
   RunShowingFailure(dialogs_, this, [&] {
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
-    levelsTab_->RefillLevelList();
+    if (levelsTab_ != nullptr) {
+      levelsTab_->RefillLevelList();
+      levelsTab_->ForgetPendingEdits();
+    } else {
+      model_.CurrentLevel = -1;  // as the level list shows it once it is made
+    }
     // Everything the script held that the project could not keep, in one box.
     if (const std::string report = ImportReportText(result); !report.empty()) {
       dialogs_.Warning(this, ToQt(report));
@@ -320,12 +378,14 @@ void MainWindow::sbOriginalScrClick() {
 }
 
 LanguageTexts MainWindow::languageTexts() const {
+  if (languagePages_ == nullptr) return LanguagePages::StockTexts();
   const auto* pages = qobject_cast<const LanguagePages*>(languagePages_);
   return pages != nullptr ? pages->texts() : LanguageTexts{};
 }
 
 bool MainWindow::isProjectChanged() const {
-  return saved_.IsChanged(model_, languageTexts());
+  return saved_.IsChanged(model_, languageTexts()) || headerTab_->hasPendingEdits() ||
+         (levelsTab_ != nullptr && levelsTab_->hasPendingEdits());
 }
 
 void MainWindow::UpdateTitle() {

@@ -39,20 +39,24 @@ class MainWindow : public QWidget {
   ~MainWindow() override;
 
   ScriptModel& model() { return model_; }
-  BuildWindow* buildWindow() const { return buildWindow_.get(); }
-  SetupDialog* setupDialog() const { return setupDialog_.get(); }
+  // The build window and the "Setup" dialog are made when first needed (shown, or read by the
+  // build), so the program starts as fast as the main window alone.
+  BuildWindow* buildWindow();
+  SetupDialog* setupDialog();
   const std::filesystem::path& programFolder() const { return programFolder_; }
   Dialogs& dialogs() const { return dialogs_; }
   ProgressGauge* gauge() const { return gauge_; }
   HeaderTab* headerTab() const { return headerTab_; }
-  LevelsTab* levelsTab() const { return levelsTab_; }
+  // The "Levels" tab's contents are made when the tab is first shown or asked for.
+  LevelsTab* levelsTab();
   AboutDialog* aboutDialog() const { return aboutDialog_; }
 
   // The "<language>" tab page; its contents are put in with setLanguagePages.
   QWidget* languageTab() const { return languageTab_; }
   // Puts the language pages widget into the "<language>" tab, which takes ownership.
   void setLanguagePages(QWidget* pages);
-  QWidget* languagePages() const { return languagePages_; }
+  // Made when the tab is first shown or asked for; until then the texts are the stock ones.
+  QWidget* languagePages();
 
   // Shows the model's header on the "Header" tab (after an import).
   void ShowHeaderPage();
@@ -60,7 +64,8 @@ class MainWindow : public QWidget {
   // The script the project came from, as the title names it: a file name, "Original script",
   // "Editor script", or "untitled" before any.
   const QString& scriptName() const { return scriptName_; }
-  // The project differs from what was last loaded or saved (the title then marks it).
+  // The project differs from what was last loaded or saved, or a page holds typed edits that
+  // were not stored yet (the title then marks it).
   bool isProjectChanged() const;
 
  public slots:
@@ -98,6 +103,8 @@ class MainWindow : public QWidget {
   LanguageTexts languageTexts() const;
   void UpdateTitle();
   void MakeShortcuts();
+  // Builds the "Levels" tab's contents, showing the project as if they had been there all along.
+  void MakeLevelsTab();
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
@@ -110,6 +117,7 @@ class MainWindow : public QWidget {
 
   QTabWidget* pages_ = nullptr;
   HeaderTab* headerTab_ = nullptr;
+  QWidget* levelsPage_ = nullptr;  // the "Levels" tab's page, which holds levelsTab_
   LevelsTab* levelsTab_ = nullptr;
   QWidget* languageTab_ = nullptr;
   QWidget* languagePages_ = nullptr;

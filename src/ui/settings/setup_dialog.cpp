@@ -1,6 +1,7 @@
 #include "ui/settings/setup_dialog.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -103,7 +104,13 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
       } else {
         controls.number = new HexSpinEdit(box);
         controls.number->setObjectName(key->control);
-        layout->addWidget(controls.number);
+        // Under the name of what the game reads it as, as on the item pages.
+        auto* column = new QVBoxLayout;
+        column->setSpacing(0);
+        column->addWidget(MakeLabel(
+            box, kItemValueCaptions[static_cast<std::size_t>(key->number)], controls.number));
+        column->addWidget(controls.number);
+        layout->addLayout(column);
         // As shown: zero-filling happens only when the file is written.
         connect(controls.number, &HexSpinEdit::textChanged, this, [this, key](const QString& text) {
           settings_.Numbers[static_cast<std::size_t>(key->number)] = FromQt(text);
@@ -119,9 +126,12 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
 
   okButton_ = MakeButton(this, "SpeedButton2", "OK");
   MakeBold(okButton_);
+  cancelButton_ = MakeButton(this, "CancelButton", "Cancel");
+  AddShortcut(cancelButton_, {QKeySequence(Qt::Key_Escape)});
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(okButton_);
+  buttons->addWidget(cancelButton_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(datGroup);
@@ -134,6 +144,7 @@ SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, 
   connect(ControlsOf(&SetupSettings::CopyPath).button, &QPushButton::clicked, this,
           &SetupDialog::SpeedButton1Click);
   connect(okButton_, &QPushButton::clicked, this, &SetupDialog::SpeedButton2Click);
+  connect(cancelButton_, &QPushButton::clicked, this, &SetupDialog::CancelClick);
   connect(ControlsOf(&SetupSettings::SaveTxtPath).button, &QPushButton::clicked, this,
           &SetupDialog::SpeedButton3Click);
 
@@ -165,10 +176,15 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::LoadSetup() {
-  settings_ = scriptdesk::LoadSetup(SetupIniPath(programFolder_),
-                                    AnsiFromNativePath(FolderWithSeparator(programFolder_)));
+  opened_ = scriptdesk::LoadSetup(SetupIniPath(programFolder_),
+                                  AnsiFromNativePath(FolderWithSeparator(programFolder_)));
+  ShowSettings(opened_);
+}
+
+void SetupDialog::ShowSettings(const SetupSettings& settings) {
+  settings_ = settings;
   // Showing a value runs the control's handler, which stores the same value again.
-  const SetupSettings loaded = settings_;
+  const SetupSettings loaded = settings;
   for (const KeyControls& controls : keys_) {
     const SetupKey& key = *controls.key;
     if (controls.check != nullptr) controls.check->setChecked(loaded.*key.flag);
@@ -183,8 +199,37 @@ void SetupDialog::LoadSetup() {
 }
 
 bool SetupDialog::SaveSetup() {
-  return RunShowingFailure(dialogs_, this,
-                           [&] { scriptdesk::SaveSetup(settings_, SetupIniPath(programFolder_)); });
+  const bool saved = RunShowingFailure(
+      dialogs_, this, [&] { scriptdesk::SaveSetup(settings_, SetupIniPath(programFolder_)); });
+  if (saved) opened_ = settings_;
+  return saved;
+}
+
+void SetupDialog::CancelClick() {
+  ShowSettings(opened_);
+  close();
+}
+
+void SetupDialog::closeEvent(QCloseEvent* event) {
+  if (settings_ != opened_) {
+    switch (dialogs_.AskYesNoCancel(this, windowTitle(),
+                                    QStringLiteral("The settings have changed.\n"
+                                                   "Keep the changes (write them to Setup.ini)?"))) {
+      case Dialogs::Answer::Yes:
+        if (!SaveSetup()) {
+          event->ignore();
+          return;
+        }
+        break;
+      case Dialogs::Answer::No:
+        ShowSettings(opened_);
+        break;
+      case Dialogs::Answer::Cancel:
+        event->ignore();
+        return;
+    }
+  }
+  QWidget::closeEvent(event);
 }
 
 void SetupDialog::SpeedButton1Click() {

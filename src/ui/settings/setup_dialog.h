@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QCloseEvent;
 class QLabel;
 class QPushButton;
 class QShowEvent;
@@ -20,8 +21,8 @@ class Dialogs;
 class HexSpinEdit;
 
 // The "Setup" dialog: edits Setup.ini and holds the live settings that the copy step reads.
-// Every change takes effect in memory at once; only "OK" writes the file, and every showing
-// reloads it, dropping what was not saved.
+// Every change takes effect in memory at once; only "OK" writes the file, "Cancel" drops the
+// changes, and every showing reloads the file.
 class SetupDialog : public QWidget {
   Q_OBJECT
 
@@ -39,9 +40,13 @@ class SetupDialog : public QWidget {
   void SpeedButton1Click();  // "Copy .dat": chooses CopyPath
   void SpeedButton2Click();  // "OK"
   void SpeedButton3Click();  // "Save script.txt, <lng>.txt": chooses SaveTxtPath
+  // "Cancel": the settings go back to what the dialog showed when it was opened.
+  void CancelClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Closing with changes asks whether to keep them (written as "OK" does), drop them, or stay.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // The controls of one key of Setup.ini, made from its row in the table of keys.
@@ -58,12 +63,17 @@ class SetupDialog : public QWidget {
   KeyControls& ControlsOf(std::string SetupSettings::*path);
   void ChooseFolder(std::string SetupSettings::*path);
   static void ShowPath(QLabel* label, const std::string& path);
+  // The settings into the controls; the controls' handlers store them back.
+  void ShowSettings(const SetupSettings& settings);
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
   SetupSettings settings_;
+  // What the dialog showed when it was opened or last saved: what "Cancel" goes back to.
+  SetupSettings opened_;
   std::vector<KeyControls> keys_;
   QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace scriptdesk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include <QCheckBox>
@@ -136,6 +137,19 @@ inline void FitText(QLineEdit* edit, const QString& sample) {
   const QSize size = edit->style()->sizeFromContents(
       QStyle::CT_LineEdit, &option, QSize(text, edit->sizeHint().height()), edit);
   edit->setMinimumWidth(size.width());
+}
+
+// A level or item name of this many of the font's average characters shows whole.
+inline constexpr int kWidestName = 64;
+
+// On a wide window the edit grows no wider than `chars` average characters (or `times` the
+// sample), so the room goes to the lists and panes instead.
+inline void CapWidth(QWidget* edit, int chars) {
+  edit->setMaximumWidth(
+      std::max(edit->minimumSizeHint().width(), edit->fontMetrics().averageCharWidth() * chars));
+}
+inline void CapWidth(QLineEdit* edit, const QString& sample, int times) {
+  edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(sample) * times);
 }
 
 // Lets a layout narrow the button down to its caption; some styles widen every button.

@@ -49,6 +49,22 @@ bool QtDialogs::AskYesNo(QWidget* parent, const QString& caption, const QString&
   return box.exec() == QMessageBox::Yes;
 }
 
+Dialogs::Answer QtDialogs::AskYesNoCancel(QWidget* parent, const QString& caption,
+                                          const QString& text) {
+  QMessageBox box(QMessageBox::Question, caption, text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& filter,
                                            const QString& initialPath) {
   const QString chosen =

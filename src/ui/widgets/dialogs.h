@@ -16,6 +16,8 @@ namespace scriptdesk {
 // so tests answer them with a scripted double instead of blocking on a modal window.
 class Dialogs {
  public:
+  enum class Answer { Yes, No, Cancel };
+
   virtual ~Dialogs() = default;
 
   // Warning icon, title "Warning", one OK button.
@@ -25,6 +27,8 @@ class Dialogs {
   virtual void Information(QWidget* parent, const QString& title, const QString& text) = 0;
   // Exclamation icon, Yes and No, kept on top; true only for Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // Question icon, Yes, No and Cancel; closing the box is Cancel.
+  virtual Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
   // `filter` in the program's own form "caption|pattern[|caption|pattern...]", patterns
   // separated by ';'. The chosen file's full path in native separators, or nullopt.
   virtual std::optional<QString> OpenFile(QWidget* parent, const QString& filter,
@@ -41,6 +45,7 @@ class QtDialogs final : public Dialogs {
   void Error(QWidget* parent, const QString& text) override;
   void Information(QWidget* parent, const QString& title, const QString& text) override;
   bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+  Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
   std::optional<QString> OpenFile(QWidget* parent, const QString& filter,
                                   const QString& initialPath) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& startFolder) override;

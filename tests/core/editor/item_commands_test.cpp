@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace scriptdesk {
 namespace {
 
@@ -36,6 +38,30 @@ TEST(ItemCommands, ShowItemSlotGivesEverythingThePageShows) {
 
   EXPECT_EQ(ShowItemSlot(model, ItemKind::Examine, 2)->Id, "245");
   EXPECT_FALSE(ShowItemSlot(model, ItemKind::Examine, 3).has_value());
+}
+
+TEST(ItemCommands, RowTextNamesOnlyAnEnabledSlotWithAName) {
+  const auto slot = [](const char* name, bool enabled) {
+    ItemSlot made;
+    made.Name = name;
+    made.Enabled = enabled;
+    return made;
+  };
+  const struct {
+    ItemKind kind;
+    int row;
+    std::optional<ItemSlot> slot;
+    const char* text;
+  } rows[] = {
+      {ItemKind::Key, 1, slot("Hypostyle Key", true), "KEY_ITEM2  Hypostyle Key"},
+      {ItemKind::Puzzle, 13, slot(" Half ", true), "PUZZLE_ITEM1_COMBO2   Half "},
+      {ItemKind::Key, 1, slot("Hypostyle Key", false), "KEY_ITEM2"},
+      {ItemKind::Pickup, 0, slot("", true), "PICKUP_ITEM1"},
+      {ItemKind::Examine, 2, std::nullopt, "EXAMINE3"},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(ItemRowText(r.kind, r.row, r.slot ? &*r.slot : nullptr), r.text);
+  }
 }
 
 TEST(ItemCommands, StoreTwiceOnOneRowOverwritesTheSameSlot) {

@@ -18,6 +18,7 @@
 #include "ui/editor/main_window.h"
 #include "ui/support/gui_main_window.h"
 #include "ui/widgets/hex_spin_edit.h"
+#include "ui/widgets/text_codec.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
@@ -433,6 +434,26 @@ TEST_F(ItemPagesInMainWindow, TheSecondDefaultValueFromSetupIniReachesEverySlotO
       EXPECT_EQ(zoom->text(), "1234") << Names(kind).list << " row " << row;
       EXPECT_EQ(page->findChild<HexSpinEdit*>(Names(kind).c1)->text(), "0000");
     }
+  }
+}
+
+// A row names the item that its slot holds while the slot is in use, on every page and level.
+TEST_F(ItemPagesGui, RowsNameTheirStoredItems) {
+  for (const PageNames& n : kPages) {
+    SCOPED_TRACE(n.list);
+    const QString label = ToQt(ItemSlotLabel(n.kind, 0));
+    ClickRow(n.kind, 0);
+    TypeName(n.kind, "Bronze Key");
+    EXPECT_EQ(List(n.kind)->item(0)->text(), label) << "typed only";
+    Click(n.store);
+    EXPECT_EQ(List(n.kind)->item(0)->text(), label + "  Bronze Key");
+    model.CurrentLevel = 1;
+    pages->ShowEverySlot();
+    EXPECT_EQ(List(n.kind)->item(0)->text(), label);
+    model.CurrentLevel = 0;
+    pages->ShowEverySlot();
+    Click(n.remove);
+    EXPECT_EQ(List(n.kind)->item(0)->text(), label);
   }
 }
 

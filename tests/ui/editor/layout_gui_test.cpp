@@ -111,7 +111,7 @@ class Layout : public ::testing::TestWithParam<int>, public test::MainWindowDriv
   std::vector<std::pair<std::string, QSize>> Sizes() const {
     return {{"starting", window->size()},
             {"smallest", window->minimumSizeHint()},
-            {"large", QSize(1280, 960)}};
+            {"large", QSize(1600, 1000)}};
   }
 
   QFont font_;
@@ -178,8 +178,8 @@ TEST_P(Layout, EveryStockLevelNameAndAnEightLetterLevelFileReadWhole) {
 }
 
 TEST_P(Layout, ItemListsKeepOneColumnAndEveryRowInReachBesideTheEdits) {
-  const char* lists[][2] = {{"lbKey", "eNameKey"}, {"lbPuzzle", "eNamePuz"},
-                            {"lbPick", "eNamePi"}, {"lbExam", "eNameE"}};
+  const char* lists[][2] = {{"lbKey", "seC1"}, {"lbPuzzle", "sePC1"},
+                            {"lbPick", "sePiC1"}, {"lbExam", "seEC1"}};
   const int tabs[] = {1, 2, 3, 3};
   for (const auto& [sizeName, size] : Sizes()) {
     SizeIs(size);
@@ -196,7 +196,7 @@ TEST_P(Layout, ItemListsKeepOneColumnAndEveryRowInReachBesideTheEdits) {
         EXPECT_TRUE(list->viewport()->rect().contains(rect))
             << sizeName << " " << lists[k][0] << " row " << row;
       }
-      // The name edit stands right beside the list, however wide the window.
+      // The slot's edits stand right beside the list, however wide the window.
       const int gap = InWindow(Find(lists[k][1])).left() - InWindow(list).right();
       EXPECT_GT(gap, 0) << sizeName << " " << lists[k][0];
       EXPECT_LT(gap, 3 * list->fontMetrics().height()) << sizeName << " " << lists[k][0];

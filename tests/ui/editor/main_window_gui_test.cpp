@@ -93,6 +93,38 @@ TEST_F(MainWindowTest, StartsWithTempSelectedAndTheHeaderDefaultsStored) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
+// The "Levels" and "<language>" tabs are made when first shown, and then show the project as they
+// would have had they been there from the start: "Temp" selected at start, no level selected
+// after a load, the stock language texts, and no change.
+TEST_F(MainWindowTest, TheHiddenTabsAreMadeWhenFirstShownAsIfTheyHadBeenThere) {
+  Start();
+  const ScriptModel atStart = Model();
+  for (const bool loaded : {false, true}) {
+    SCOPED_TRACE(loaded ? "after a load" : "at start");
+    window = std::make_unique<MainWindow>(folder, dialogs);
+    window->show();
+    EXPECT_EQ(window->findChild<QListWidget*>("lbLevel"), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>("Memo1"), nullptr);
+    if (loaded) window->sbOriginalScrClick();
+    ShowTab(2);
+    ASSERT_NE(window->findChild<QWidget*>("Memo1"), nullptr);
+    ShowLevelsTab();
+    ASSERT_NE(window->findChild<QListWidget*>("lbLevel"), nullptr);
+    EXPECT_FALSE(window->isWindowModified());
+    if (loaded) {
+      EXPECT_EQ(Entries().size(), 39);
+      EXPECT_EQ(Selected(), -1);
+      EXPECT_EQ(Model().CurrentLevel, -1);
+    } else {
+      EXPECT_TRUE(Model() == atStart);
+      EXPECT_EQ(Entries(), QStringList{"Temp"});
+      EXPECT_EQ(Selected(), 0);
+      EXPECT_EQ(Find<QLineEdit>("leNameLevel")->text(), "Temp");
+      EXPECT_EQ(Find<QListWidget>("lbKey")->currentRow(), 0);
+    }
+  }
+}
+
 TEST_F(MainWindowTest, WithoutSetupIniEveryItemSlotHasTheStockValues) {
   Start();
   for (const ItemSlot* slot : EverySlot()) {

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QUrl>
 
 #include "ui/pipeline/build_window.h"
@@ -78,11 +79,63 @@ TEST_F(UnsavedWork, TitleNamesTheOriginAndMarksEveryKindOfChange) {
     EXPECT_FALSE(window->isWindowModified()) << c.what;
   }
   EXPECT_TRUE(Questions().isEmpty());
-  // Selecting, copying and typing without storing are no change.
+  // Selecting and copying are no change.
   ClickLevel(1);
   Click("sbCopyK");
-  SetText("leLegend", "not stored");
   EXPECT_FALSE(window->isWindowModified());
+}
+
+// Typing on a page without storing marks the page's tab and store button, counts as a change
+// for the title and the close question, and goes when the page shows the model again.
+TEST_F(UnsavedWork, TypedButUnstoredEditsMarkTheirPageUntilItShowsTheModelAgain) {
+  window->sbEditorScrClick();
+  const auto clickRow = [&](const char* list, int row) {
+    auto* items = Find<QListWidget>(list);
+    QTest::mouseClick(items->viewport(), Qt::LeftButton, {},
+                      items->visualItemRect(items->item(row)).center());
+  };
+  const struct {
+    const char* edit;
+    const char* store;
+    int levelTab;  // -1: the Header tab
+    std::function<void()> showAgain;
+  } cases[] = {
+      {"lePSLevel", "SpeedButton6", -1, [&] { window->ShowHeaderPage(); }},
+      {"leLegend", "SpeedButton4", 0, [&] { ClickLevel(2); }},
+      {"eNameKey", "SpeedButton7", 1, [&] { clickRow("lbKey", 0); }},
+      {"eNameE", "SpeedButton13", 3, [&] { clickRow("lbExam", 0); }},
+  };
+  auto* pages = Find<QTabWidget>("PageControl1");
+  auto* levelPages = Find<QTabWidget>("PageControl2");
+  const auto marked = [&](const auto& c) {
+    const bool store = !Find<QPushButton>(c.store)->icon().isNull();
+    const bool tab = !pages->tabIcon(c.levelTab < 0 ? 0 : 1).isNull();
+    const bool levelTab = c.levelTab >= 0 && !levelPages->tabIcon(c.levelTab).isNull();
+    EXPECT_EQ(store, tab) << c.edit;
+    if (c.levelTab >= 0) {
+      EXPECT_EQ(store, levelTab) << c.edit;
+    }
+    return store;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edit);
+    ShowTab(c.levelTab < 0 ? 0 : 1);
+    if (c.levelTab >= 0) levelPages->setCurrentIndex(c.levelTab);
+    ASSERT_FALSE(marked(c));
+    QTest::keyClicks(Find<QLineEdit>(c.edit), "x");
+    EXPECT_TRUE(marked(c));
+    EXPECT_TRUE(window->isWindowModified());
+    dialogs.yesNoAnswers = {false};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(Questions().size(), 1);
+    dialogs.calls.clear();
+
+    c.showAgain();
+    EXPECT_FALSE(marked(c));
+    EXPECT_FALSE(window->isWindowModified());
+  }
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(Questions().isEmpty());
 }
 
 TEST_F(UnsavedWork, ClosingAChangedProjectAsksAndNoKeepsItOpen) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -71,6 +73,7 @@ TEST_F(SetupDialogTest, IsANonModalFixedDialogWithTheProgramsTexts) {
       {"SpeedButton1", "Copy .dat"},
       {"SpeedButton3", "Save script.txt, <lng>.txt"},
       {"SpeedButton2", "OK"},
+      {"CancelButton", "Cancel"},
   };
   for (const auto& [name, caption] : captions)
     EXPECT_EQ(Find<QAbstractButton>(name)->text(), caption);
@@ -178,18 +181,46 @@ TEST_F(SetupDialogTest, EveryChangeReachesTheSettingsAtOnce) {
   EXPECT_FALSE(dir.Exists("Setup.ini"));
 }
 
-TEST_F(SetupDialogTest, CloseBoxWritesNothingAndShowingAgainReloadsTheFile) {
-  Open();
+// Nothing changed in memory behind the user's back: Cancel drops the changes, the close box
+// asks, and only a Yes or "OK" writes the file.
+TEST_F(SetupDialogTest, CancelDropsTheChangesAndTheCloseBoxAsks) {
+  using Answer = Dialogs::Answer;
+  const struct {
+    const char* what;
+    std::function<void(SetupDialog&)> close;
+    std::optional<Answer> answer;  // the close box's question, when asked
+    bool open, copyEnabled, written;
+  } cases[] = {
+      {"Cancel", [&](SetupDialog&) { Click("CancelButton"); }, {}, false, false, false},
+      {"Escape", [](SetupDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, {}, false, false,
+       false},
+      {"close box, Cancel", [](SetupDialog& d) { d.close(); }, Answer::Cancel, true, true, false},
+      {"close box, No", [](SetupDialog& d) { d.close(); }, Answer::No, false, false, false},
+      {"close box, Yes", [](SetupDialog& d) { d.close(); }, Answer::Yes, false, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(dir.path() / "Setup.ini");
+    dialogs.calls.clear();
+    Open();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    Click("CheckBox4");
+    if (c.answer) dialogs.answers.push_back(*c.answer);
+    c.close(*dialog);
+    EXPECT_EQ(dialogs.Count(Kind::AskYesNoCancel), c.answer ? 1 : 0);
+    EXPECT_EQ(dialog->isVisible(), c.open);
+    EXPECT_EQ(dialog->settings().CopyEnabled, c.copyEnabled);
+    EXPECT_EQ(Ticked("CheckBox4"), c.copyEnabled);
+    EXPECT_EQ(dir.Exists("Setup.ini"), c.written);
+  }
+  // Unchanged, the close box asks nothing; showing again reloads the file.
+  dialogs.calls.clear();
   dialog->show();
-  Click("CheckBox4");
   dialog->close();
-  // The copy step reads these until the dialog is shown again.
+  EXPECT_EQ(dialogs.Count(Kind::AskYesNoCancel), 0);
+  EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(dialog->settings().CopyEnabled);
-  EXPECT_FALSE(dir.Exists("Setup.ini"));
-
-  dialog->show();
-  EXPECT_FALSE(Ticked("CheckBox4"));
-  EXPECT_FALSE(dialog->settings().CopyEnabled);
 }
 
 TEST_F(SetupDialogTest, FolderButtonsStartAtTheCurrentPathAndKeepItOnCancel) {

@@ -27,6 +27,9 @@ class MainWindowDriver {
  public:
   void Start() {
     window = std::make_unique<MainWindow>(folder, dialogs);
+    // The tests find the tabs' controls by name from the start.
+    window->levelsTab();
+    window->languagePages();
     window->show();
   }
 

@@ -38,6 +38,12 @@ bool ScriptedDialogs::AskYesNo(QWidget* /*parent*/, const QString& caption, cons
   return Take(yesNoAnswers).value_or(false);
 }
 
+Dialogs::Answer ScriptedDialogs::AskYesNoCancel(QWidget* /*parent*/, const QString& caption,
+                                                const QString& text) {
+  calls.push_back({Kind::AskYesNoCancel, caption, text});
+  return Take(answers).value_or(Answer::Cancel);
+}
+
 std::optional<QString> ScriptedDialogs::OpenFile(QWidget* /*parent*/, const QString& filter,
                                                  const QString& initialPath) {
   calls.push_back({Kind::OpenFile, filter, initialPath});

@@ -15,7 +15,7 @@ namespace scriptdesk::test {
 // An empty queue answers like a user who cancels (or says No).
 class ScriptedDialogs final : public Dialogs {
  public:
-  enum class Kind { Warning, Error, Information, AskYesNo, OpenFile, ChooseFolder };
+  enum class Kind { Warning, Error, Information, AskYesNo, AskYesNoCancel, OpenFile, ChooseFolder };
 
   // caption: "Warning", "Error", the title or caption given, the filter (OpenFile) or empty
   // (ChooseFolder). text: the message, or the initial path / start folder.
@@ -27,6 +27,7 @@ class ScriptedDialogs final : public Dialogs {
 
   std::vector<Call> calls;
   std::deque<bool> yesNoAnswers;
+  std::deque<Answer> answers;  // AskYesNoCancel
   std::deque<QString> fileNames;
   std::deque<QString> folderNames;
 
@@ -38,6 +39,7 @@ class ScriptedDialogs final : public Dialogs {
   void Error(QWidget* parent, const QString& text) override;
   void Information(QWidget* parent, const QString& title, const QString& text) override;
   bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+  Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
   std::optional<QString> OpenFile(QWidget* parent, const QString& filter,
                                   const QString& initialPath) override;
   std::optional<QString> ChooseFolder(QWidget* parent, const QString& startFolder) override;
