@@ -110,9 +110,9 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName("PageControl1");
-  headerTab_ = new HeaderTab(model_, dialogs_, pages_);
+  headerTab_ = new HeaderTab(project_.model, dialogs_, pages_);
   headerTab_->setObjectName("TabSheet1");
-  levelsTab_ = new LevelsTab(model_, dialogs_, pages_);
+  levelsTab_ = new LevelsTab(project_.model, dialogs_, pages_);
   levelsTab_->setObjectName("TabSheet2");
   languageTab_ = new QWidget(pages_);
   languageTab_->setObjectName("TabSheet3");
@@ -129,23 +129,24 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   layout->addWidget(MakeBottomPanel());
 
   FormCreate();
-  // The build window reads the model, so it comes only after the model is complete.
-  buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
+  languagePages_ = new LanguagePages(project_, languageTab_);
+  languageLayout->addWidget(languagePages_);
+  // The build window reads the project, so it comes only after the project is complete.
+  buildWindow_ = std::make_unique<BuildWindow>(project_, programFolder_, dialogs_);
   // Closing the main window ends the program, even with the build window still open.
   buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
   connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
   setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
   setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
 
-  auto* languagePages = new LanguagePages;
-  setLanguagePages(languagePages);
-  buildWindow_->setLanguageTextsSource([languagePages] { return languagePages->texts(); });
   buildWindow_->setSettingsSource([this] { return setupDialog_->settings(); });
   pages_->setCurrentWidget(headerTab_);
 
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
+  // "Replace Header" may select another language, whose file the language tab then shows.
+  connect(headerTab_, &HeaderTab::edited, languagePages_, &LanguagePages::ShowProject);
   connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
-  connect(languagePages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+  connect(languagePages_, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
   MakeShortcuts();
   ProjectLoaded(QStringLiteral("untitled"));
   // A larger system font needs more room than the starting size gives.
@@ -193,7 +194,7 @@ QWidget* MainWindow::MakeBottomPanel() {
 void MainWindow::FormCreate() {
   // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
   const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
-  model_.Initialise(defaults);
+  project_.model.Initialise(defaults);
   levelsTab_->AddFromPage();
   headerTab_->StoreHeaderPage();
 }
@@ -214,15 +215,6 @@ void MainWindow::MakeShortcuts() {
     AddShortcut(page->copyButton(), QKeySequence::Copy, page->list(), "in the item list");
     AddShortcut(page->pasteButton(), QKeySequence::Paste, page->list(), "in the item list");
   }
-}
-
-void MainWindow::setLanguagePages(QWidget* pages) {
-  if (languagePages_ != nullptr) {
-    languageTab_->layout()->removeWidget(languagePages_);
-    delete languagePages_;
-  }
-  languagePages_ = pages;
-  if (pages != nullptr) languageTab_->layout()->addWidget(pages);
 }
 
 void MainWindow::ShowHeaderPage() {
@@ -275,6 +267,9 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
     const ImportResult result = import(progress);
     headerTab_->ShowHeaderPage();
     levelsTab_->RefillLevelList();
+    languagePages_->ShowProject();
+    // Panes built from the project that was replaced must not be saved over this one.
+    buildWindow_->ShowProject();
     // Everything the script held that the project could not keep, in one box.
     if (const std::string report = ImportReportText(result); !report.empty()) {
       dialogs_.Warning(this, ToQt(report));
@@ -293,8 +288,8 @@ void MainWindow::LoadScriptFile(const QString& path) {
   if (importing_ || !MayCloseProject()) return;
   const std::filesystem::path file = PathFromQt(path);
   RunImport([&](ImportProgress& progress) {
-    ImportResult result = ImportScriptFile(model_, programFolder_, file, progress,
-                                           [] { QApplication::processEvents(QEventLoop::AllEvents); });
+    ImportResult result = ImportScriptFile(project_.model, file, progress);
+    project_.Loaded(result, file);
     ProjectLoaded(QFileInfo(path).fileName());
     return result;
   });
@@ -303,8 +298,8 @@ void MainWindow::LoadScriptFile(const QString& path) {
 void MainWindow::ImportStock(BuiltinText text, const char* command, const QString& name) {
   if (importing_ || !MayCloseProject()) return;
   RunImport([&](ImportProgress& progress) {
-    ImportResult result =
-        ImportStockScript(model_, programFolder_, BuiltinLines(text), command, progress);
+    ImportResult result = ImportStockScript(project_.model, BuiltinLines(text), command, progress);
+    project_.Loaded(result, {});
     ProjectLoaded(name);
     return result;
   });
@@ -319,13 +314,16 @@ void MainWindow::sbOriginalScrClick() {
               QStringLiteral("Original script"));
 }
 
-LanguageTexts MainWindow::languageTexts() const {
-  const auto* pages = qobject_cast<const LanguagePages*>(languagePages_);
-  return pages != nullptr ? pages->texts() : LanguageTexts{};
+bool MainWindow::LanguageFilesChanged() const {
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const LanguageFileDocument* file = project_.LanguageFile(language);
+    if (file != nullptr && file->current.Bytes() != file->loaded.Bytes()) return true;
+  }
+  return false;
 }
 
 bool MainWindow::isProjectChanged() const {
-  return saved_.IsChanged(model_, languageTexts());
+  return saved_.IsChanged(project_.model, project_.texts) || LanguageFilesChanged();
 }
 
 void MainWindow::UpdateTitle() {
@@ -335,12 +333,14 @@ void MainWindow::UpdateTitle() {
 
 void MainWindow::ProjectLoaded(const QString& name) {
   scriptName_ = name;
-  saved_.Mark(model_, languageTexts());
+  saved_.Mark(project_.model, project_.texts);
   UpdateTitle();
 }
 
 void MainWindow::ProjectSaved() {
-  saved_.Mark(model_, languageTexts());
+  saved_.Mark(project_.model, project_.texts);
+  // Save may have changed the builder's language file (a renamed level).
+  languagePages_->ShowProject();
   UpdateTitle();
 }
 

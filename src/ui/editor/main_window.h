@@ -7,6 +7,7 @@
 
 #include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
+#include "core/project/script_project.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -38,7 +39,8 @@ class MainWindow : public QWidget {
   MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  ScriptModel& model() { return model_; }
+  ScriptModel& model() { return project_.model; }
+  ScriptProject& project() { return project_; }
   BuildWindow* buildWindow() const { return buildWindow_.get(); }
   SetupDialog* setupDialog() const { return setupDialog_.get(); }
   const std::filesystem::path& programFolder() const { return programFolder_; }
@@ -48,11 +50,9 @@ class MainWindow : public QWidget {
   LevelsTab* levelsTab() const { return levelsTab_; }
   AboutDialog* aboutDialog() const { return aboutDialog_; }
 
-  // The "<language>" tab page; its contents are put in with setLanguagePages.
+  // The "<language>" tab page and what it shows.
   QWidget* languageTab() const { return languageTab_; }
-  // Puts the language pages widget into the "<language>" tab, which takes ownership.
-  void setLanguagePages(QWidget* pages);
-  QWidget* languagePages() const { return languagePages_; }
+  LanguagePages* languagePages() const { return languagePages_; }
 
   // Shows the model's header on the "Header" tab (after an import).
   void ShowHeaderPage();
@@ -95,13 +95,14 @@ class MainWindow : public QWidget {
   bool MayCloseProject();
   // The import succeeded: the project now came from `name` and is unchanged.
   void ProjectLoaded(const QString& name);
-  LanguageTexts languageTexts() const;
+  // Some language file differs from what was loaded or last saved.
+  bool LanguageFilesChanged() const;
   void UpdateTitle();
   void MakeShortcuts();
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
-  ScriptModel model_;
+  ScriptProject project_;
   std::unique_ptr<BuildWindow> buildWindow_;
   std::unique_ptr<SetupDialog> setupDialog_;
   bool importing_ = false;
@@ -112,7 +113,7 @@ class MainWindow : public QWidget {
   HeaderTab* headerTab_ = nullptr;
   LevelsTab* levelsTab_ = nullptr;
   QWidget* languageTab_ = nullptr;
-  QWidget* languagePages_ = nullptr;
+  LanguagePages* languagePages_ = nullptr;
   AboutDialog* aboutDialog_ = nullptr;
 
   QPushButton* compileButton_ = nullptr;
