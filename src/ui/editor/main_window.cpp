@@ -113,6 +113,10 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   headerTab_ = new HeaderTab(project_.model, dialogs_, pages_);
   headerTab_->setObjectName("TabSheet1");
   levelsTab_ = new LevelsTab(project_.model, dialogs_, pages_);
+  levelsTab_->setKeptLinesSource([this](const TLevel& level) {
+    return project_.script() != nullptr ? LevelKeptLines(*project_.script(), level.Origin)
+                                        : std::vector<KeptLine>{};
+  });
   levelsTab_->setObjectName("TabSheet2");
   languageTab_ = new QWidget(pages_);
   languageTab_->setObjectName("TabSheet3");
@@ -339,8 +343,10 @@ void MainWindow::ProjectLoaded(const QString& name) {
 
 void MainWindow::ProjectSaved() {
   saved_.Mark(project_.model, project_.texts);
-  // Save may have changed the builder's language file (a renamed level).
+  // Save may have changed the builder's language file (a renamed level) and the lines the
+  // levels' sections stand on.
   languagePages_->ShowProject();
+  levelsTab_->ShowKeptLines();
   UpdateTitle();
 }
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "ui/pipeline/build_window.h"
 #include "ui/editor/language_pages.h"
@@ -186,6 +187,43 @@ TEST_F(ImportTest, WhatTheImportCouldNotKeepIsToldInOneBox) {
   EXPECT_THAT(warning, ::testing::Not(HasSubstr("Near")));
   EXPECT_EQ(Entries(), QStringList{"A"});
   EXPECT_EQ(Model().Levels[0].Pickups[0].Name, "Near");
+}
+
+TEST_F(ImportTest, TheLinesNoFormShowsStandOnTheLevelsOtherLinesPage) {
+  Start();
+  input_.Write("Levels/Beta.txt", "[Level]\nName= Beta\nLevel= DATA\\BETA,102\nPlugin= 1, Plugin_x\n");
+  LoadScript(input_.Write(
+      "script.txt", "[Level]\r\nName= Alpha\r\nLevel= DATA\\ALPHA,101\r\n; my own notes\r\n"
+                    "LevelFarView= 40\r\n\r\nCustomize= CUST_SHATTER_RANGE, 410\r\n"
+                    "#INCLUDE \"Levels\\Beta.txt\"\r\n"));
+  ASSERT_EQ(Entries(), (QStringList{"Alpha", "Beta"}));
+  EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(),
+              HasSubstr("Lines the forms do not show, kept as written ("));
+  auto* tabs = Find<QTabWidget>("PageControl2");
+  auto* kept = Find<QTreeWidget>("lbKeptLines");
+  ASSERT_EQ(tabs->tabText(tabs->indexOf(kept)), "Other lines");
+  const auto rows = [kept] {
+    QStringList shown;
+    for (int i = 0; i < kept->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* row = kept->topLevelItem(i);
+      shown << row->text(0) + " " + row->text(1) + " " + row->text(2);
+    }
+    return shown;
+  };
+
+  ClickLevel(0);
+  tabs->setCurrentWidget(kept);
+  EXPECT_TRUE(kept->isVisible());
+  EXPECT_EQ(rows(), (QStringList{"script.txt 4 ; my own notes", "script.txt 5 LevelFarView= 40",
+                                 "script.txt 7 Customize= CUST_SHATTER_RANGE, 410",
+                                 "script.txt 8 #INCLUDE \"Levels\\Beta.txt\""}));
+  ClickLevel(1);
+  EXPECT_EQ(rows(), QStringList{"Levels/Beta.txt 4 Plugin= 1, Plugin_x"});
+  // A level made on the pages has no lines of a file.
+  tabs->setCurrentIndex(0);
+  Click("SpeedButton2");
+  ASSERT_EQ(Entries().size(), 3);
+  EXPECT_EQ(rows(), QStringList{});
 }
 
 TEST_F(ImportTest, TheBuildersLanguageFileStandsWholeOnTheLanguageTab) {
