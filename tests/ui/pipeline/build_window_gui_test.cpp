@@ -367,6 +367,33 @@ TEST_F(BuildWindowTest, TheFileChooserShowsEveryFileSaveWritesAndSaveWritesWhatE
   EXPECT_THAT(Log(), Contains("Levels/Beta.txt - save file!!"));
 }
 
+TEST_F(BuildWindowTest, CreateScriptBuildsNothingWhenAChangeWouldChangeAFileLevelsShare) {
+  TempDir project;
+  project.Write("Shared.txt", "Legend= The same for all\r\n");
+  const fs::path script = project.Write(
+      "script.txt", "[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Level]\r\nName= A\r\nLevel= DATA\\A,101\r\n"
+                    "#INCLUDE \"Shared.txt\"\r\n[Level]\r\nName= B\r\nLevel= DATA\\B,102\r\n"
+                    "#INCLUDE \"Shared.txt\"\r\n");
+  Start();
+  Load(script);
+  ClickLevel(0);
+  SetText("leLegend", "Only for A");
+  Click("SpeedButton4");
+  Click("SpeedButton18");
+  dialogs.calls.clear();
+
+  Step("sbCreateScr");
+
+  const std::string shared = "Shared.txt, line 1 (Legend) is shared by 2 levels: A, B";
+  EXPECT_THAT(Log(), Contains(shared));
+  ASSERT_EQ(dialogs.Count(Kind::Warning), 1);
+  EXPECT_THAT(FromQt(dialogs.Texts(Kind::Warning).front()), HasSubstr(shared));
+  EXPECT_TRUE(Pane("mScript")->toPlainText().isEmpty());
+  Step("sbSave");
+  EXPECT_FALSE(root.Exists("script.txt"));
+  EXPECT_FALSE(root.Exists("Shared.txt"));
+}
+
 TEST_F(BuildWindowTest, APaneBuiltFromAnEarlierProjectIsNeverSavedOverTheNextOne) {
   TempDir first;
   const fs::path a = first.Write("script.txt", "[Level]\r\nName= From A\r\nLevel= DATA\\A,101\r\n");
