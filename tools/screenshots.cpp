@@ -6,6 +6,7 @@
 // font. scripts/screenshots.sh uses the offscreen platform.
 #include <algorithm>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -116,6 +117,46 @@ void SavePages(scriptdesk::MainWindow& window, const QDir& out, const QString& s
   ShowTab(&window, "PageControl1", 0);
 }
 
+// A builder's project of its own files: a level in an included file, lines of another tool's
+// commands, and a language file with a section of its own. Shows what only such a project has:
+// the "Other lines" page, the language file on the language tab, the build window's file chooser.
+void SaveLoadedProject(scriptdesk::MainWindow& window, const QDir& out) {
+  QTemporaryDir project;
+  QDir(project.path()).mkpath("Levels");
+  WriteFile(project.filePath("script.txt"),
+            "; My own adventure\r\n[PCExtensions]\r\nLevel= .TR4\r\nCut= .TR4\r\nFMV= .BIK\r\n"
+            "[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Options]\r\nLoadSave= ENABLED\r\n"
+            "[Title]\r\nLevel= DATA\\TITLE,104\r\n"
+            "[Level]\r\nName= Catacombs\r\nLevel= DATA\\CATACOMB,105\r\n"
+            "; the fog comes in slowly here\r\nLevelFarView= 40\r\n"
+            "Customize= CUST_SHATTER_RANGE, 410, 420\r\nAnimation= 1, FAN_START_ANIM, 70, 0\r\n"
+            "TriggerGroup= 1, $2000, 120, $0000\r\n#INCLUDE \"Levels\\Temple.txt\"\r\n");
+  WriteFile(project.filePath("Levels/Temple.txt"),
+            "[Level]\r\nName= Temple Of Karnak\r\nLevel= DATA\\KARNAK1,108\r\n"
+            "Plugin= 1, Plugin_trng, IGNORE\r\n");
+  WriteFile(project.filePath("ENGLISH.TXT"),
+            "[Strings]\r\nCatacombs\r\nTemple Of Karnak\r\n\r\n[PSXStrings]\r\n\r\n"
+            "[PCStrings]\r\nSound Options\r\n\r\n[ExtraNG]\r\n1: Passport\r\n"
+            "2: \\nWerner's Notebook\r\n");
+  window.LoadScriptFile(project.filePath("script.txt"));
+  SelectLevel(window, 0);
+  ShowTab(&window, "PageControl1", 1);
+  ShowTab(&window, "PageControl2", 4);
+  Save(&window, out, "project-other-lines.png");
+  ShowTab(&window, "PageControl2", 0);
+  ShowTab(&window, "PageControl1", 2);
+  Save(&window, out, "project-language-file.png");
+  ShowTab(&window, "PageControl1", 0);
+
+  window.SpeedButton18Click();
+  auto* build = window.buildWindow();
+  Click(build, "sbCreateScr");
+  Click(build, "sbCreateLng");
+  Save(build, out, "project-build.png");
+  if (auto* chooser = Find<QComboBox>(build, "cbScriptFile")) chooser->setCurrentIndex(1);
+  Save(build, out, "project-build-included.png");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -194,5 +235,8 @@ int main(int argc, char* argv[]) {
 
   window.SpeedButton15Click();
   Save(window.setupDialog(), out, "setup.png");
+  window.setupDialog()->close();
+
+  if (review) SaveLoadedProject(window, out);
   return 0;
 }

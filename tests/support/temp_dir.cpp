@@ -33,6 +33,8 @@ std::string TempDir::folder() const {
 
 std::filesystem::path TempDir::Write(std::string_view name, std::string_view bytes) const {
   const auto target = path_ / std::filesystem::path(std::string(name));
+  std::error_code ignored;
+  std::filesystem::create_directories(target.parent_path(), ignored);
   std::ofstream out(target, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return target;

@@ -19,6 +19,7 @@ class TempDir {
   // The folder as the program folder is passed around: with a trailing separator.
   std::string folder() const;
 
+  // Makes the folders of `name` ("Levels/Title.txt") as needed.
   std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
   std::string Read(std::string_view name) const;
   bool Exists(std::string_view name) const;

@@ -51,7 +51,7 @@ std::string Keys(const std::vector<UnkeptKey>& keys) {
   constexpr std::size_t kKeysShown = 40;
   int total = 0;
   for (const auto& key : keys) total += key.lines;
-  std::string out = "Keys the project does not keep, left out of what Save writes (" +
+  std::string out = "Lines the forms do not show, kept as written (" +
                     Count(static_cast<std::size_t>(total), "line", "lines") + "):\n";
   for (std::size_t i = 0; i < keys.size() && i < kKeysShown; ++i) {
     if (i != 0) out += ", ";
@@ -69,7 +69,8 @@ std::string ImportReportText(const ImportResult& result) {
   std::vector<std::string> parts;
   if (!result.SkippedIncludes.empty()) parts.push_back(Includes(result.SkippedIncludes));
   if (result.LevelSectionsLeftOut > 0) {
-    parts.push_back("Only the first 39 level sections were imported; " +
+    parts.push_back("Only the first " + std::to_string(kMaxLevels) +
+                    " level sections were imported; " +
                     std::to_string(result.LevelSectionsLeftOut) + " more were left out.");
   }
   if (result.UnnamedLevelSections > 0) {
@@ -80,7 +81,8 @@ std::string ImportReportText(const ImportResult& result) {
   }
   if (!result.SkippedLines.empty()) parts.push_back(Items(result.SkippedLines));
   if (!result.UnmappedCharacters.empty()) parts.push_back(Characters(result.UnmappedCharacters));
-  if (!result.UnkeptKeys.empty()) parts.push_back(Keys(result.UnkeptKeys));
+  // A stock script is the program's own sample: what its forms leave aside is nothing to report.
+  if (result.Script && !result.UnkeptKeys.empty()) parts.push_back(Keys(result.UnkeptKeys));
   if (const auto& language = result.Language) {
     parts.push_back("Language " + std::to_string(language->from) +
                     " was selected and has no name in this script; language " +

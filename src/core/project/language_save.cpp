@@ -73,7 +73,8 @@ std::string SaveLanguageFile(const TextDocument& file, const ScriptModel& was, c
   std::size_t begin = lines.size();
   std::size_t end = lines.size();
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto text = TrimBlanks(file.AnsiLine(i));
+    const std::string ansi = file.AnsiLine(i);
+    const auto text = TrimBlanks(ansi);  // a view into `ansi`
     if (begin == lines.size()) {
       if (EqualsNoCase(text, "[Strings]")) begin = i + 1;
     } else if (text.starts_with('[')) {

@@ -268,7 +268,8 @@ class Editor {
     const auto& lines = File(header.file).doc;
     int begin = header.line;
     while (begin > 0 && (previous.file != header.file || begin - 1 > previous.line)) {
-      const auto text = TrimBlanks(lines.AnsiLine(static_cast<std::size_t>(begin - 1)));
+      const std::string ansi = lines.AnsiLine(static_cast<std::size_t>(begin - 1));
+      const auto text = TrimBlanks(ansi);  // a view into `ansi`
       if (!text.starts_with(';')) break;
       --begin;
     }

@@ -1,15 +1,18 @@
 #include "ui/editor/language_pages.h"
 
 #include <QBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "core/import/builtin_texts.h"
+#include "core/project/script_project.h"
 #include "ui/widgets/ansi_text.h"
 #include "ui/widgets/pane_text.h"
 #include "ui/widgets/text_codec.h"
@@ -59,8 +62,10 @@ int ExamineStripHeight(const QPlainTextEdit* memo) {
 
 }  // namespace
 
-LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
-  pages_ = new QTabWidget(this);
+LanguagePages::LanguagePages(ScriptProject& project, QWidget* parent)
+    : QWidget(parent), project_(project) {
+  stack_ = new QStackedWidget(this);
+  pages_ = new QTabWidget(stack_);
   pages_->setTabPosition(QTabWidget::South);
   pages_->tabBar()->setElideMode(Qt::ElideNone);
   // Every tab stays in sight: the window keeps room for all of them.
@@ -72,7 +77,10 @@ LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
     memo->setObjectName(entry.memo);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setPlainText(LinesToQt(BuiltinLines(entry.stock)));
-    connect(memo, &QPlainTextEdit::textChanged, this, &LanguagePages::edited);
+    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, index = Index(entry.page)] {
+      project_.texts[index] = LinesFromQt(PaneTextOf(memo));
+      emit edited();
+    });
     auto* button = new QPushButton(QStringLiteral("Load old"), sheet);
     button->setObjectName(entry.button);
     connect(button, &QPushButton::clicked, this, entry.loadOld);
@@ -98,9 +106,66 @@ LanguagePages::LanguagePages(QWidget* parent) : QWidget(parent) {
     memos_[Index(entry.page)] = memo;
   }
 
+  project_.texts = texts();
+  filePage_ = MakeFilePage();
+  stack_->addWidget(pages_);
+  stack_->addWidget(filePage_);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(pages_);
+  layout->addWidget(stack_);
+  ShowProject();
+}
+
+QWidget* LanguagePages::MakeFilePage() {
+  auto* page = new QWidget(stack_);
+  page->setObjectName("TabSheetLanguageFile");
+  fileLabel_ = new QLabel(page);
+  fileLabel_->setObjectName("lLanguageFile");
+  fileLabel_->setTextFormat(Qt::PlainText);
+  fileLabel_->setWordWrap(true);
+  filePane_ = new AnsiPlainTextEdit(page);
+  filePane_->setObjectName("mLanguageFile");
+  filePane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  connect(filePane_, &QPlainTextEdit::textChanged, this, &LanguagePages::FileEdited);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(fileLabel_);
+  layout->addWidget(filePane_, 1);
+  return page;
+}
+
+void LanguagePages::ShowProject() {
+  const int selected = project_.model.Header.SelectedLanguage;
+  const LanguageFileDocument* file = project_.LanguageFile(selected);
+  if (file == nullptr) {
+    shownFile_ = -1;
+    stack_->setCurrentWidget(pages_);
+    return;
+  }
+  shownFile_ = selected;
+  fileLabel_->setText(QStringLiteral("%1, loaded with the script. Every line is written back as it "
+                                     "stands; Save changes only the names of levels and items "
+                                     "that the project changed or added.")
+                          .arg(ToQt(file->name)));
+  const QString text = DocumentToQt(file->current);
+  if (PaneTextOf(filePane_) != text) {
+    showingFile_ = true;
+    filePane_->setPlainText(text);
+    showingFile_ = false;
+  }
+  stack_->setCurrentWidget(filePage_);
+}
+
+void LanguagePages::FileEdited() {
+  if (showingFile_ || shownFile_ < 0) return;
+  const LanguageFileDocument* file = project_.LanguageFile(shownFile_);
+  if (file == nullptr) return;
+  int badLine = 0;
+  // The pane refuses what the code page cannot hold, so an ANSI file always takes the text.
+  const auto bytes = DocumentBytesFromQt(PaneTextOf(filePane_), file->loaded, badLine);
+  if (!bytes) return;
+  project_.SetLanguageFileText(shownFile_, *bytes);
+  emit edited();
 }
 
 LanguageTexts LanguagePages::texts() const {

@@ -12,7 +12,9 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QHeaderView>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "ui/editor/item_page.h"
@@ -20,6 +22,7 @@
 #include "ui/widgets/audio_edit.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
+#include "ui/widgets/text_codec.h"
 
 namespace scriptdesk {
 namespace {
@@ -63,6 +66,22 @@ class LevelList : public QListWidget {
       "Khufu's Queens Pyramids",   "Playable Tutorial Level",  "Guardian Of Semerkhet"};
 };
 
+// The lines of the level's section that no form shows, each with its file and line: read-only,
+// as they stand in the files and as Save keeps them.
+QTreeWidget* MakeKeptLinesList(QWidget* parent) {
+  auto* list = new QTreeWidget(parent);
+  list->setObjectName("lbKeptLines");
+  list->setToolTip("The lines of the level's section that no form shows; Save keeps them as written");
+  list->setColumnCount(3);
+  list->setHeaderLabels({"File", "Line", "Text"});
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->header()->setStretchLastSection(true);
+  list->header()->setSectionResizeMode(QHeaderView::Interactive);
+  return list;
+}
+
 }  // namespace
 
 LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
@@ -93,6 +112,8 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   levelPages_->addTab(itemPages_->keyTab(), "Key");
   levelPages_->addTab(itemPages_->puzzleTab(), "Puzzle");
   levelPages_->addTab(itemPages_->pickupsTab(), "Pickups");
+  keptLines_ = MakeKeptLinesList(this);
+  levelPages_->addTab(keptLines_, "Other lines");
 
   auto* moves = new QHBoxLayout;
   moves->addWidget(upButton_);
@@ -316,6 +337,27 @@ void LevelsTab::SelectEntry(int row) {
   levelList_->viewport()->update();
   model_.CurrentLevel = row;
   if (row < 0) itemPages_->ShowEverySlot();
+  ShowKeptLines();
+}
+
+void LevelsTab::setKeptLinesSource(KeptLinesSource source) {
+  keptLinesSource_ = std::move(source);
+  ShowKeptLines();
+}
+
+void LevelsTab::ShowKeptLines() {
+  keptLines_->clear();
+  const TLevel* level = model_.Current();
+  if (level == nullptr || !keptLinesSource_) return;
+  QList<QTreeWidgetItem*> rows;
+  for (const KeptLine& line : keptLinesSource_(*level)) {
+    auto* row = new QTreeWidgetItem({ToQt(line.file), QString::number(line.line), ToQt(line.text)});
+    row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    rows.append(row);
+  }
+  keptLines_->addTopLevelItems(rows);
+  keptLines_->resizeColumnToContents(0);
+  keptLines_->resizeColumnToContents(1);
 }
 
 void LevelsTab::SelectionChanged() {
@@ -335,6 +377,7 @@ void LevelsTab::RefillLevelList(int row) {
 
 void LevelsTab::ShowLevel() {
   model_.CurrentLevel = selectedLevel();
+  ShowKeptLines();
   const TLevel* level = model_.Current();
   if (level == nullptr) return;
   infPending_.Showing([&] { setPage(scriptdesk::ShowLevel(*level)); });

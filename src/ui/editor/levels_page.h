@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
 #include <QWidget>
 
+#include "core/document/loaded_script.h"
 #include "core/editor/level_commands.h"
 #include "core/model/script_model.h"
 #include "ui/editor/field_controls.h"
@@ -13,6 +15,7 @@
 class QListWidget;
 class QPushButton;
 class QTabWidget;
+class QTreeWidget;
 
 namespace scriptdesk {
 
@@ -20,7 +23,7 @@ class Dialogs;
 class ItemPages;
 
 // The "Levels" tab: the level list with its commands, and the level page control with the
-// level's own settings ("Inf. ") and the item pages. "Inf. " is a scratch form: only "Add",
+// level's own settings ("Inf. "), the item pages and the lines of its section that no form shows. "Inf. " is a scratch form: only "Add",
 // "Replace" and "Duplicate" store it; selecting a level shows the model again.
 class LevelsTab : public QWidget {
   Q_OBJECT
@@ -50,6 +53,12 @@ class LevelsTab : public QWidget {
   bool hasPendingEdits() const;
   // The project was replaced: what the pages hold is no pending edit of it.
   void ForgetPendingEdits();
+
+  // Where "Other lines" finds the lines of a level's section that no form shows.
+  using KeptLinesSource = std::function<std::vector<KeptLine>(const TLevel&)>;
+  void setKeptLinesSource(KeptLinesSource source);
+  // Shows on "Other lines" those of the current level (none without one).
+  void ShowKeptLines();
 
   ItemPages* itemPages() const { return itemPages_; }
   QListWidget* levelList() const { return levelList_; }
@@ -96,6 +105,8 @@ class LevelsTab : public QWidget {
   QPushButton* deleteAllButton_ = nullptr;
   QTabWidget* levelPages_ = nullptr;
   QTabWidget* infPages_ = nullptr;
+  QTreeWidget* keptLines_ = nullptr;
+  KeptLinesSource keptLinesSource_;
   // One entry per described level setting, in table order.
   std::vector<FieldControls> fields_;
   QPushButton* addButton_ = nullptr;

@@ -112,7 +112,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName("PageControl1");
-  headerTab_ = new HeaderTab(model_, dialogs_, pages_);
+  headerTab_ = new HeaderTab(project_.model, dialogs_, pages_);
   headerTab_->setObjectName("TabSheet1");
   levelsPage_ = new QWidget(pages_);
   levelsPage_->setObjectName("TabSheet2");
@@ -136,6 +136,10 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   pages_->setCurrentWidget(headerTab_);
 
   connect(headerTab_, &HeaderTab::edited, this, &MainWindow::UpdateTitle);
+  // "Replace Header" may select another language, whose file the language tab then shows.
+  connect(headerTab_, &HeaderTab::edited, this, [this] {
+    if (languagePages_ != nullptr) languagePages_->ShowProject();
+  });
   // A page's typed but unstored edits mark its tab and count as a change of the project.
   connect(headerTab_, &HeaderTab::pendingEditsChanged, this, [this](bool pending) {
     ShowPendingMark(pages_, headerTab_, pending);
@@ -159,7 +163,11 @@ LevelsTab* MainWindow::levelsTab() {
 }
 
 void MainWindow::MakeLevelsTab() {
-  levelsTab_ = new LevelsTab(model_, dialogs_, levelsPage_);
+  levelsTab_ = new LevelsTab(project_.model, dialogs_, levelsPage_);
+  levelsTab_->setKeptLinesSource([this](const TLevel& level) {
+    return project_.script() != nullptr ? LevelKeptLines(*project_.script(), level.Origin)
+                                        : std::vector<KeptLine>{};
+  });
   levelsPage_->layout()->addWidget(levelsTab_);
   connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
   connect(levelsTab_, &LevelsTab::pendingEditsChanged, this, [this](bool pending) {
@@ -184,11 +192,10 @@ void MainWindow::MakeLevelsTab() {
 
 BuildWindow* MainWindow::buildWindow() {
   if (buildWindow_ == nullptr) {
-    buildWindow_ = std::make_unique<BuildWindow>(model_, programFolder_, dialogs_);
+    buildWindow_ = std::make_unique<BuildWindow>(project_, programFolder_, dialogs_);
     // Closing the main window ends the program, even with the build window still open.
     buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
-    buildWindow_->setLanguageTextsSource([this] { return languageTexts(); });
     // The copy step reads the dialog's settings; a dialog never opened holds Setup.ini's.
     buildWindow_->setSettingsSource([this] { return setupDialog()->settings(); });
   }
@@ -242,9 +249,11 @@ QWidget* MainWindow::MakeBottomPanel() {
 void MainWindow::FormCreate() {
   // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
   const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
-  model_.Initialise(defaults);
+  project_.model.Initialise(defaults);
+  // Until the language pages are made, the project's texts are what they would show.
+  project_.texts = LanguagePages::StockTexts();
   // "Add" of the "Levels" tab's defaults; the tab shows it once it is made.
-  AddLevel(model_, DefaultLevelPage());
+  AddLevel(project_.model, DefaultLevelPage());
   headerTab_->StoreHeaderPage();
 }
 
@@ -258,22 +267,14 @@ void MainWindow::MakeShortcuts() {
   }
 }
 
-QWidget* MainWindow::languagePages() {
+LanguagePages* MainWindow::languagePages() {
   if (languagePages_ == nullptr) {
-    auto* pages = new LanguagePages;
-    setLanguagePages(pages);
-    connect(pages, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+    languagePages_ = new LanguagePages(project_, languageTab_);
+    languageTab_->layout()->addWidget(languagePages_);
+    connect(languagePages_, &LanguagePages::edited, this, &MainWindow::UpdateTitle);
+    languagePages_->ShowProject();
   }
   return languagePages_;
-}
-
-void MainWindow::setLanguagePages(QWidget* pages) {
-  if (languagePages_ != nullptr) {
-    languageTab_->layout()->removeWidget(languagePages_);
-    delete languagePages_;
-  }
-  languagePages_ = pages;
-  if (pages != nullptr) languageTab_->layout()->addWidget(pages);
 }
 
 void MainWindow::ShowHeaderPage() {
@@ -331,8 +332,11 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
       levelsTab_->RefillLevelList();
       levelsTab_->ForgetPendingEdits();
     } else {
-      model_.CurrentLevel = -1;  // as the level list shows it once it is made
+      project_.model.CurrentLevel = -1;  // as the level list shows it once it is made
     }
+    if (languagePages_ != nullptr) languagePages_->ShowProject();
+    // Panes built from the project that was replaced must not be saved over this one.
+    if (buildWindow_ != nullptr) buildWindow_->ShowProject();
     // Everything the script held that the project could not keep, in one box.
     if (const std::string report = ImportReportText(result); !report.empty()) {
       dialogs_.Warning(this, ToQt(report));
@@ -351,8 +355,8 @@ void MainWindow::LoadScriptFile(const QString& path) {
   if (importing_ || !MayCloseProject()) return;
   const std::filesystem::path file = PathFromQt(path);
   RunImport([&](ImportProgress& progress) {
-    ImportResult result = ImportScriptFile(model_, programFolder_, file, progress,
-                                           [] { QApplication::processEvents(QEventLoop::AllEvents); });
+    ImportResult result = ImportScriptFile(project_.model, file, progress);
+    project_.Loaded(result, file);
     ProjectLoaded(QFileInfo(path).fileName());
     return result;
   });
@@ -361,8 +365,8 @@ void MainWindow::LoadScriptFile(const QString& path) {
 void MainWindow::ImportStock(BuiltinText text, const char* command, const QString& name) {
   if (importing_ || !MayCloseProject()) return;
   RunImport([&](ImportProgress& progress) {
-    ImportResult result =
-        ImportStockScript(model_, programFolder_, BuiltinLines(text), command, progress);
+    ImportResult result = ImportStockScript(project_.model, BuiltinLines(text), command, progress);
+    project_.Loaded(result, {});
     ProjectLoaded(name);
     return result;
   });
@@ -377,15 +381,17 @@ void MainWindow::sbOriginalScrClick() {
               QStringLiteral("Original script"));
 }
 
-LanguageTexts MainWindow::languageTexts() const {
-  if (languagePages_ == nullptr) return LanguagePages::StockTexts();
-  const auto* pages = qobject_cast<const LanguagePages*>(languagePages_);
-  return pages != nullptr ? pages->texts() : LanguageTexts{};
+bool MainWindow::LanguageFilesChanged() const {
+  for (int language = 0; language < kLanguageCount; ++language) {
+    const LanguageFileDocument* file = project_.LanguageFile(language);
+    if (file != nullptr && file->current.Bytes() != file->loaded.Bytes()) return true;
+  }
+  return false;
 }
 
 bool MainWindow::isProjectChanged() const {
-  return saved_.IsChanged(model_, languageTexts()) || headerTab_->hasPendingEdits() ||
-         (levelsTab_ != nullptr && levelsTab_->hasPendingEdits());
+  return saved_.IsChanged(project_.model, project_.texts) || LanguageFilesChanged() ||
+         headerTab_->hasPendingEdits() || (levelsTab_ != nullptr && levelsTab_->hasPendingEdits());
 }
 
 void MainWindow::UpdateTitle() {
@@ -395,12 +401,16 @@ void MainWindow::UpdateTitle() {
 
 void MainWindow::ProjectLoaded(const QString& name) {
   scriptName_ = name;
-  saved_.Mark(model_, languageTexts());
+  saved_.Mark(project_.model, project_.texts);
   UpdateTitle();
 }
 
 void MainWindow::ProjectSaved() {
-  saved_.Mark(model_, languageTexts());
+  saved_.Mark(project_.model, project_.texts);
+  // Save may have changed the builder's language file (a renamed level) and the lines the
+  // levels' sections stand on.
+  if (languagePages_ != nullptr) languagePages_->ShowProject();
+  if (levelsTab_ != nullptr) levelsTab_->ShowKeptLines();
   UpdateTitle();
 }
 

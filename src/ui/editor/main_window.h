@@ -7,6 +7,7 @@
 
 #include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
+#include "core/project/script_project.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -38,7 +39,8 @@ class MainWindow : public QWidget {
   MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  ScriptModel& model() { return model_; }
+  ScriptModel& model() { return project_.model; }
+  ScriptProject& project() { return project_; }
   // The build window and the "Setup" dialog are made when first needed (shown, or read by the
   // build), so the program starts as fast as the main window alone.
   BuildWindow* buildWindow();
@@ -51,12 +53,10 @@ class MainWindow : public QWidget {
   LevelsTab* levelsTab();
   AboutDialog* aboutDialog() const { return aboutDialog_; }
 
-  // The "<language>" tab page; its contents are put in with setLanguagePages.
+  // The "<language>" tab page and what it shows.
   QWidget* languageTab() const { return languageTab_; }
-  // Puts the language pages widget into the "<language>" tab, which takes ownership.
-  void setLanguagePages(QWidget* pages);
   // Made when the tab is first shown or asked for; until then the texts are the stock ones.
-  QWidget* languagePages();
+  LanguagePages* languagePages();
 
   // Shows the model's header on the "Header" tab (after an import).
   void ShowHeaderPage();
@@ -100,7 +100,8 @@ class MainWindow : public QWidget {
   bool MayCloseProject();
   // The import succeeded: the project now came from `name` and is unchanged.
   void ProjectLoaded(const QString& name);
-  LanguageTexts languageTexts() const;
+  // Some language file differs from what was loaded or last saved.
+  bool LanguageFilesChanged() const;
   void UpdateTitle();
   void MakeShortcuts();
   // Builds the "Levels" tab's contents, showing the project as if they had been there all along.
@@ -108,7 +109,7 @@ class MainWindow : public QWidget {
 
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
-  ScriptModel model_;
+  ScriptProject project_;
   std::unique_ptr<BuildWindow> buildWindow_;
   std::unique_ptr<SetupDialog> setupDialog_;
   bool importing_ = false;
@@ -120,7 +121,7 @@ class MainWindow : public QWidget {
   QWidget* levelsPage_ = nullptr;  // the "Levels" tab's page, which holds levelsTab_
   LevelsTab* levelsTab_ = nullptr;
   QWidget* languageTab_ = nullptr;
-  QWidget* languagePages_ = nullptr;
+  LanguagePages* languagePages_ = nullptr;
   AboutDialog* aboutDialog_ = nullptr;
 
   QPushButton* compileButton_ = nullptr;

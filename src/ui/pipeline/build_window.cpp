@@ -1,11 +1,15 @@
 #include "ui/pipeline/build_window.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSplitter>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -16,6 +20,7 @@
 #include <chrono>
 
 #include "core/pipeline/script_writer.h"
+#include "core/project/script_project.h"
 #include "core/import/builtin_texts.h"
 #include "core/platform/batch_starter.h"
 #include "core/platform/errors.h"
@@ -28,10 +33,11 @@
 
 namespace scriptdesk {
 
-BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path programFolder,
+BuildWindow::BuildWindow(ScriptProject& project, std::filesystem::path programFolder,
                          Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      model_(model),
+      project_(project),
+      model_(project.model),
       programFolder_(std::move(programFolder)),
       dialogs_(dialogs),
       session_(std::make_unique<BuildSession>(programFolder_, log_)) {
@@ -40,20 +46,31 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
 
   auto* scriptLabel = new QLabel("Script", this);
   scriptLabel->setObjectName("Label1");
+  scriptFileChooser_ = new QComboBox(this);
+  scriptFileChooser_->setObjectName("cbScriptFile");
+  scriptFileChooser_->setToolTip("The file of the script the pane shows; Save writes each of them");
+  scriptFileChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   languageLabel_ = new QLabel("<language>", this);
   languageLabel_->setObjectName("lLang");
   languageLabel_->setTextFormat(Qt::PlainText);
   scriptPane_ = MakePane(this, "mScript");
   languagePane_ = MakePane(this, "mLng");
-  for (QPlainTextEdit* pane : {scriptPane_, languagePane_}) pane->setMinimumSize(280, 400);
+  for (QPlainTextEdit* pane : {scriptPane_, languagePane_}) pane->setMinimumSize(280, 200);
 
-  auto* panes = new QHBoxLayout;
+  auto* panesWidget = new QWidget(this);
+  auto* panes = new QHBoxLayout(panesWidget);
+  panes->setContentsMargins(0, 0, 0, 0);
   auto* left = new QVBoxLayout;
-  left->addWidget(scriptLabel);
+  auto* scriptHead = new QHBoxLayout;
+  scriptHead->addWidget(scriptLabel);
+  scriptHead->addWidget(scriptFileChooser_, 1);
+  left->addLayout(scriptHead);
   left->addWidget(scriptPane_, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(languageLabel_);
   right->addWidget(languagePane_, 1);
+  // The language label lines up with the chooser's row.
+  languageLabel_->setMinimumHeight(scriptFileChooser_->sizeHint().height());
   panes->addLayout(left, 1);
   panes->addLayout(right, 1);
 
@@ -74,23 +91,39 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
   auto* copyLayout = new QHBoxLayout(copyGroup);
   copyLayout->addWidget(copyButton_);
 
-  auto* commands = new QHBoxLayout;
-  commands->addWidget(steps, 4);
-  commands->addWidget(copyGroup, 1);
-
   logPane_ = new QPlainTextEdit(this);
   logPane_->setObjectName("mVyst");
   logPane_->setReadOnly(true);
   logPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
   logPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   logPane_->setMinimumHeight(70);
-  logPane_->setMaximumHeight(120);
+
+  // The commands stay with the log below the splitter's handle: dragging it up gives the log
+  // the room the panes give up.
+  auto* bottom = new QWidget(this);
+  auto* commands = new QHBoxLayout;
+  commands->addWidget(steps, 4);
+  commands->addWidget(copyGroup, 1);
+  auto* bottomLayout = new QVBoxLayout(bottom);
+  bottomLayout->setContentsMargins(0, 0, 0, 0);
+  bottomLayout->addLayout(commands);
+  bottomLayout->addWidget(logPane_, 1);
+
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->setObjectName("BuildSplitter");
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(panesWidget);
+  splitter->addWidget(bottom);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 0);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(panes, 1);
-  layout->addLayout(commands);
-  layout->addWidget(logPane_);
+  layout->addWidget(splitter);
   resize(576, 565);
+  splitter->setSizes({390, 150});
+
+  SetScriptFiles({});
+  connect(scriptFileChooser_, &QComboBox::currentIndexChanged, this, &BuildWindow::ShowScriptFile);
 
   log_.SetListener([this](const UserText& line) { AppendLogLine(line); });
 
@@ -103,10 +136,6 @@ BuildWindow::BuildWindow(const ScriptModel& model, std::filesystem::path program
   connect(saveButton_, &QPushButton::clicked, this, &BuildWindow::sbSaveClick);
   connect(compileButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateClick);
   connect(copyButton_, &QPushButton::clicked, this, &BuildWindow::sbCopyClick);
-}
-
-void BuildWindow::setLanguageTextsSource(std::function<LanguageTexts()> source) {
-  languageTexts_ = std::move(source);
 }
 
 void BuildWindow::setSettingsSource(std::function<SetupSettings()> source) {
@@ -130,11 +159,11 @@ void BuildWindow::RunCommand(Command&& command) {
   busy_ = false;
 }
 
-PaneText BuildWindow::PaneLines(const QPlainTextEdit* pane, bool built) const {
+PaneText BuildWindow::PaneLines(const QTextDocument* pane, bool built) const {
   PaneText text;
   text.built = built;
-  const QStringList lines = PaneTextOf(pane).split(QLatin1Char('\n'));
-  if (pane->document()->isEmpty()) return text;
+  if (pane->isEmpty()) return text;
+  const QStringList lines = DocumentTextOf(pane).split(QLatin1Char('\n'));
   text.lines.reserve(static_cast<std::size_t>(lines.size()));
   for (qsizetype i = 0; i < lines.size(); ++i) {
     auto bytes = EncodeAnsi(lines[i]);
@@ -144,62 +173,214 @@ PaneText BuildWindow::PaneLines(const QPlainTextEdit* pane, bool built) const {
   return text;
 }
 
+namespace {
+
+// A loaded file's text: its own bytes while the pane holds what was built, otherwise the edited
+// text in that file's encoding and line ends.
+void TakeFileBytes(PaneText& text, const QString& now, const QString& built,
+                   const TextDocument& file) {
+  if (now == built) {
+    text.bytes = file.Bytes();
+    return;
+  }
+  int badLine = 0;
+  text.bytes = DocumentBytesFromQt(now, file, badLine);
+  if (!text.bytes) text.badLine = badLine;
+}
+
+}  // namespace
+
+PaneText BuildWindow::BufferText(const ScriptFileBuffer& buffer) const {
+  PaneText text = PaneLines(buffer.text, scriptBuilt_);
+  if (buffer.file) TakeFileBytes(text, DocumentTextOf(buffer.text), buffer.builtText, *buffer.file);
+  return text;
+}
+
+PaneText BuildWindow::LanguageText() const {
+  PaneText text = PaneLines(languagePane_->document(), languageBuilt_);
+  if (languageFile_) {
+    text.fileName = languageFileName_;
+    TakeFileBytes(text, PaneTextOf(languagePane_), languageBuiltText_, *languageFile_);
+  }
+  return text;
+}
+
+BuildWindow::ScriptFileBuffer BuildWindow::MakeBuffer(std::string name, const QString& text,
+                                                      std::optional<TextDocument> file) {
+  auto* document = new QTextDocument(this);
+  document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+  // Tab stops and wrapping are the pane's, kept in its document.
+  document->setDefaultTextOption(scriptPane_->document()->defaultTextOption());
+  document->setDefaultFont(scriptPane_->document()->defaultFont());
+  document->setPlainText(text);
+  document->setModified(false);
+  return {std::move(name), document, DocumentTextOf(document), std::move(file)};
+}
+
+void BuildWindow::SetScriptFiles(std::vector<ScriptFileBuffer> files) {
+  if (files.empty()) files.push_back(MakeBuffer("script.txt", {}, std::nullopt));
+  std::vector<ScriptFileBuffer> old = std::exchange(scriptFiles_, std::move(files));
+  {
+    const QSignalBlocker blocker(scriptFileChooser_);
+    scriptFileChooser_->clear();
+    for (const ScriptFileBuffer& file : scriptFiles_) scriptFileChooser_->addItem(ToQt(file.name));
+    scriptFileChooser_->setCurrentIndex(0);
+  }
+  ShowScriptFile(0);
+  for (ScriptFileBuffer& file : old) delete file.text;
+}
+
+void BuildWindow::ShowScriptFile(int index) {
+  if (index < 0 || index >= static_cast<int>(scriptFiles_.size())) return;
+  scriptPane_->setDocument(scriptFiles_[static_cast<std::size_t>(index)].text);
+}
+
+void BuildWindow::EmptyPanes() {
+  SetScriptFiles({});
+  languagePane_->clear();
+  languagePane_->document()->setModified(false);
+  languageFile_.reset();
+  languageBuiltText_.clear();
+  languageLabel_->setText("<language>");
+  scriptBuilt_ = false;
+  languageBuilt_ = false;
+}
+
+void BuildWindow::ShowProject() {
+  if (builtGeneration_ == project_.generation()) return;
+  if (scriptBuilt_ || languageBuilt_) {
+    log_.Append("Panes emptied: a load replaced the project they were built from.");
+  }
+  builtGeneration_ = project_.generation();
+  EmptyPanes();
+}
+
 void BuildWindow::AppendLogLine(const UserText& line) {
   logPane_->appendPlainText(UserTextToQt(line));
   logPane_->verticalScrollBar()->setValue(logPane_->verticalScrollBar()->maximum());
 }
 
 void BuildWindow::sbCreateScrClick() {
-  scriptPane_->setPlainText(LinesToQt(ScriptWriter::Write(model_)));
+  builtGeneration_ = project_.generation();
+  log_.Append("Step 1:");
+  std::vector<ScriptFileBuffer> files;
+  if (project_.script() != nullptr) {
+    const ScriptSave save = project_.SaveScriptFiles();
+    if (!save.refused.empty()) {
+      // Nothing is built: a pane holding the shared file changed for all levels could be saved.
+      EmptyPanes();
+      log_.Append("script.txt - not created: the project changes a file that several levels "
+                  "share!!");
+      QString message = QStringLiteral(
+          "The script was not created: the project changes lines of a file that several levels "
+          "include, and so would change all of them.\n");
+      for (const SharedChange& change : save.refused) {
+        log_.Append(SharedChangeText(change));
+        message += QLatin1Char('\n') + ToQt(SharedChangeText(change));
+      }
+      dialogs_.Warning(this, message);
+      return;
+    }
+    for (const SavedFile& saved : save.files) {
+      TextDocument file = TextDocument::FromBytes(saved.bytes);
+      const QString text = DocumentToQt(file);
+      files.push_back(MakeBuffer(saved.name, text, std::move(file)));
+    }
+  } else {
+    files.push_back(MakeBuffer("script.txt", LinesToQt(ScriptWriter::Write(model_)), std::nullopt));
+  }
+  SetScriptFiles(std::move(files));
   languagePane_->clear();
+  languageFile_.reset();
   languageLabel_->setText(ToQt(model_.Header.SelectedLanguageName()));
-  scriptPane_->document()->setModified(false);
   scriptSource_.Mark(model_, {});
   scriptBuilt_ = true;
   languageBuilt_ = false;
-  log_.Append("Step 1:");
   log_.Append("script.txt - Create");
+  for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
+    log_.Append(UserText(scriptFiles_[i].name).Text(" - Create"));
+  }
+}
+
+void BuildWindow::SetLanguageFile(const std::string& bytes) {
+  TextDocument file = TextDocument::FromBytes(bytes);
+  languagePane_->setPlainText(DocumentToQt(file));
+  languageFile_ = std::move(file);
+  languageFileName_ = project_.LanguageFileName();
+  languageLabel_->setText(ToQt(languageFileName_));
 }
 
 void BuildWindow::sbCreateLngClick() {
   RunCommand([this] {
+    builtGeneration_ = project_.generation();
     log_.Append("Step 2:");
-    log_.Append(model_.Header.SelectedLanguageName() + ".txt - Create");
-    const LanguageTexts pages = languageTexts_ ? languageTexts_() : LanguageTexts{};
-    const LanguageFile file = LanguageWriter::Write(
-        model_, pages, BuiltinLines(BuiltinText::LevelStrings), BuiltinLines(BuiltinText::ItemNames));
-    // Appended as text: a round trip through the code page would turn what the user typed
-    // outside it into '?' without a word.
-    QString pane = PaneTextOf(languagePane_);
-    if (!file.Text.empty()) {
-      if (!pane.isEmpty()) pane += QLatin1Char('\n');
-      pane += LinesToQt(file.Text);
+    if (const std::optional<std::string> bytes = project_.LanguageFileBytes()) {
+      // The builder's own file, changed only where the project changed: it replaces the pane.
+      log_.Append(project_.LanguageFileName() + " - Create");
+      SetLanguageFile(*bytes);
+    } else {
+      log_.Append(model_.Header.SelectedLanguageName() + ".txt - Create");
+      const LanguageFile file =
+          LanguageWriter::Write(model_, project_.texts, BuiltinLines(BuiltinText::LevelStrings),
+                                BuiltinLines(BuiltinText::ItemNames));
+      // Appended as text: a round trip through the code page would turn what the user typed
+      // outside it into '?' without a word. A builder's file is no start for the stock texts.
+      QString pane = languageFile_ ? QString() : PaneTextOf(languagePane_);
+      languageFile_.reset();
+      if (!file.Text.empty()) {
+        if (!pane.isEmpty()) pane += QLatin1Char('\n');
+        pane += LinesToQt(file.Text);
+      }
+      languagePane_->setPlainText(pane);
+      if (file.Overflow) dialogs_.Warning(this, "Error creating !");
     }
-    languagePane_->setPlainText(pane);
     languagePane_->document()->setModified(false);
-    languageSource_.Mark(model_, pages);
+    languageBuiltText_ = PaneTextOf(languagePane_);
+    languageSource_.Mark(model_, project_.texts);
     languageBuilt_ = true;
-    if (file.Overflow) dialogs_.Warning(this, "Error creating !");
   });
 }
 
 void BuildWindow::sbSaveClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
-    if (session_->Save(PaneLines(scriptPane_, scriptBuilt_),
-                       PaneLines(languagePane_, languageBuilt_), model_.Header) &&
-        PanesShowTheProject()) {
-      emit saved();
+    if (builtGeneration_ != project_.generation()) {
+      log_.Append("Save refused: the panes were built from a project that a load has since "
+                  "replaced - nothing saved!!");
+      builtGeneration_ = project_.generation();
+      EmptyPanes();
+      return;
     }
+    const PaneText script = BufferText(scriptFiles_.front());
+    std::vector<PaneText> included;
+    for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
+      included.push_back(BufferText(scriptFiles_[i]));
+      included.back().fileName = scriptFiles_[i].name;
+    }
+    const PaneText language = LanguageText();
+    if (!session_->Save(script, language, model_.Header, included) || !PanesShowTheProject()) {
+      return;
+    }
+    if (project_.script() != nullptr) {
+      // From now on Save works from the files as written.
+      std::vector<SavedFile> written{{scriptFiles_.front().name, script.bytes.value_or(""), false}};
+      for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
+        written.push_back({scriptFiles_[i].name, included[i - 1].bytes.value_or(""), false});
+      }
+      project_.Saved(written, language.bytes, programFolder_);
+    }
+    emit saved();
   });
 }
 
 bool BuildWindow::PanesShowTheProject() const {
-  if (!scriptBuilt_ || !languageBuilt_) return false;
-  if (scriptPane_->document()->isModified() || languagePane_->document()->isModified())
-    return false;
-  const LanguageTexts pages = languageTexts_ ? languageTexts_() : LanguageTexts{};
-  return !scriptSource_.IsChanged(model_, {}) && !languageSource_.IsChanged(model_, pages);
+  if (!scriptBuilt_ || !languageBuilt_ || builtGeneration_ != project_.generation()) return false;
+  for (const ScriptFileBuffer& file : scriptFiles_) {
+    if (DocumentTextOf(file.text) != file.builtText) return false;
+  }
+  if (PaneTextOf(languagePane_) != languageBuiltText_) return false;
+  if (languageFile_ && project_.LanguageFileBytes() != languageFile_->Bytes()) return false;
+  return !scriptSource_.IsChanged(model_, {}) && !languageSource_.IsChanged(model_, project_.texts);
 }
 
 void BuildWindow::sbCreateClick() {
@@ -234,8 +415,7 @@ void BuildWindow::sbCopyClick() {
     // The settings hold ANSI text; the file system wants its own spelling of the folders.
     settings.CopyPath = NativeFromAnsiPath(settings.CopyPath);
     settings.SaveTxtPath = NativeFromAnsiPath(settings.SaveTxtPath);
-    session_->CopyDelete(settings, model_.Header, PaneLines(scriptPane_, scriptBuilt_),
-                         PaneLines(languagePane_, languageBuilt_),
+    session_->CopyDelete(settings, model_.Header, BufferText(scriptFiles_.front()), LanguageText(),
                          [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });
 }

@@ -4,7 +4,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "core/document/text_document.h"
 #include "core/pipeline/build_log.h"
 #include "core/pipeline/build_steps.h"
 #include "core/pipeline/language_writer.h"
@@ -13,22 +17,27 @@
 #include "core/platform/text_lines.h"
 #include "core/settings/setup_settings.h"
 
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTextDocument;
 class QTimer;
 
 namespace scriptdesk {
 
 class Dialogs;
+class ScriptProject;
 
 // The build window "Varnel": the script and language panes, the four build steps,
-// "Copy,Delete" and the build log. It only reads the model.
+// "Copy,Delete" and the build log. For a loaded project the script pane holds each file Save
+// writes (the main script and the files it includes), one at a time through a file chooser.
+// Apart from Save's record of what it wrote, it only reads the project.
 class BuildWindow : public QWidget {
   Q_OBJECT
 
  public:
-  BuildWindow(const ScriptModel& model, std::filesystem::path programFolder, Dialogs& dialogs,
+  BuildWindow(ScriptProject& project, std::filesystem::path programFolder, Dialogs& dialogs,
               QWidget* parent = nullptr);
 
   ~BuildWindow() override;
@@ -36,19 +45,22 @@ class BuildWindow : public QWidget {
   BuildLog& log() { return log_; }
   const BuildSession& session() const { return *session_; }
 
-  // Where Step 2 takes the language pages' texts and "Copy,Delete" the live settings from.
-  void setLanguageTextsSource(std::function<LanguageTexts()> source);
+  // Where "Copy,Delete" takes the live settings from.
   void setSettingsSource(std::function<SetupSettings()> source);
   // What "Create *.dat" compiles with; by default the step Setup's "Compiler" names.
   using CompileStepFactory = std::function<std::unique_ptr<CompileStep>()>;
   void setCompileStepFactory(CompileStepFactory factory);
 
  signals:
-  // "Save" wrote both texts, built from the project as it stands and not edited since: the
+  // "Save" wrote every text, built from the project as it stands and not edited since: the
   // project is on disk.
   void saved();
 
  public slots:
+  // After a load: panes built from the project it replaced are emptied, so that nothing of it
+  // is ever saved over the new one.
+  void ShowProject();
+
   void sbCreateScrClick();
   void sbCreateLngClick();
   void sbSaveClick();
@@ -56,8 +68,28 @@ class BuildWindow : public QWidget {
   void sbCopyClick();
 
  private:
+  // One file of the script pane. A loaded file keeps its bytes, which Save writes as long as
+  // its text is not edited; an edit is written in that file's encoding and line ends.
+  struct ScriptFileBuffer {
+    std::string name;  // "script.txt", "Levels/Title.txt"
+    QTextDocument* text = nullptr;
+    QString builtText;                 // as Step 1 filled it
+    std::optional<TextDocument> file;  // a loaded file's bytes and form
+  };
+
   void AppendLogLine(const UserText& line);
-  PaneText PaneLines(const QPlainTextEdit* pane, bool built) const;
+  PaneText PaneLines(const QTextDocument* pane, bool built) const;
+  PaneText BufferText(const ScriptFileBuffer& buffer) const;
+  PaneText LanguageText() const;
+  // Replaces the script pane's files; without any, one empty "script.txt".
+  void SetScriptFiles(std::vector<ScriptFileBuffer> files);
+  ScriptFileBuffer MakeBuffer(std::string name, const QString& text,
+                              std::optional<TextDocument> file);
+  void ShowScriptFile(int index);
+  // Fills the language pane with the builder's language file as Save writes it.
+  void SetLanguageFile(const std::string& bytes);
+  // Empties both panes: nothing built.
+  void EmptyPanes();
   // Whether both panes hold what Steps 1 and 2 make of the project as it is now.
   bool PanesShowTheProject() const;
   // Follows a running compile; the commands that need its result wait for it.
@@ -68,7 +100,6 @@ class BuildWindow : public QWidget {
   template <typename Command>
   void RunCommand(Command&& command);
 
-  std::function<LanguageTexts()> languageTexts_;
   std::function<SetupSettings()> settings_;
   CompileStepFactory stepFactory_;
   bool busy_ = false;
@@ -78,7 +109,14 @@ class BuildWindow : public QWidget {
   // What the panes were built from; the script pane does not depend on the language pages.
   SavedProject scriptSource_;
   SavedProject languageSource_;
+  int builtGeneration_ = 0;  // the project's generation the panes were built from
+  std::vector<ScriptFileBuffer> scriptFiles_;
+  // The builder's language file as Step 2 filled the pane (none: the stock texts).
+  std::optional<TextDocument> languageFile_;
+  std::string languageFileName_;
+  QString languageBuiltText_;
 
+  ScriptProject& project_;
   const ScriptModel& model_;
   std::filesystem::path programFolder_;
   Dialogs& dialogs_;
@@ -86,6 +124,7 @@ class BuildWindow : public QWidget {
   std::unique_ptr<BuildSession> session_;
   QTimer* compileTimer_ = nullptr;
 
+  QComboBox* scriptFileChooser_ = nullptr;
   QPlainTextEdit* scriptPane_ = nullptr;
   QPlainTextEdit* languagePane_ = nullptr;
   QLabel* languageLabel_ = nullptr;

@@ -6,7 +6,11 @@
 namespace scriptdesk {
 
 QString PaneTextOf(const QPlainTextEdit* pane) {
-  QString text = pane->document()->toRawText();
+  return DocumentTextOf(pane->document());
+}
+
+QString DocumentTextOf(const QTextDocument* document) {
+  QString text = document->toRawText();
   for (QChar& c : text) {
     const char16_t u = c.unicode();
     if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator || u == 0xfdd0 ||

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 
 #include "core/platform/code_page.h"
 
@@ -122,6 +123,42 @@ QString LinesToQt(const Lines& lines) {
     text.append(ToQt(lines[i]));
   }
   return text;
+}
+
+QString DocumentToQt(const TextDocument& file) {
+  const bool utf8 = file.encoding() == TextEncoding::Utf8;
+  QString text;
+  for (const DocumentLine& line : file.lines()) {
+    text += utf8 ? QString::fromUtf8(line.text.data(), static_cast<qsizetype>(line.text.size()))
+                 : ToQt(line.text);
+    if (!line.end.empty()) text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+std::optional<std::string> DocumentBytesFromQt(const QString& paneText, const TextDocument& file,
+                                               int& badLine) {
+  const bool utf8 = file.encoding() == TextEncoding::Utf8;
+  const auto& was = file.lines();
+  const QStringList lines = paneText.split(QLatin1Char('\n'));
+  std::string bytes = file.bom();
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const bool last = i + 1 == lines.size();
+    // After the last "\n" stands a line without an end, or nothing.
+    if (last && lines[i].isEmpty()) break;
+    if (utf8) {
+      bytes += lines[i].toUtf8().toStdString();
+    } else if (std::optional<std::string> ansi = EncodeAnsi(lines[i])) {
+      bytes += *ansi;
+    } else {
+      badLine = static_cast<int>(i) + 1;
+      return std::nullopt;
+    }
+    if (last) break;
+    const auto index = static_cast<std::size_t>(i);
+    bytes += index < was.size() && !was[index].end.empty() ? was[index].end : file.lineEnd();
+  }
+  return bytes;
 }
 
 QString PathToQt(const std::filesystem::path& path) {

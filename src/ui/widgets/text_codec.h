@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "core/document/text_document.h"
 #include "core/platform/text_lines.h"
 #include "core/platform/user_text.h"
 
@@ -39,6 +40,16 @@ std::string NativeFromAnsiPath(const std::string& ansi);
 // A pane's text as lines: split at "\n"; an empty text is no line, "a\n" is "a" and "".
 Lines LinesFromQt(const QString& paneText);
 QString LinesToQt(const Lines& lines);
+
+// A file's text for a pane, read as the file is encoded (UTF-8 or the ANSI code page): its lines
+// parted by "\n", with one more "\n" when its last line ends in a line break.
+QString DocumentToQt(const TextDocument& file);
+// A pane's text back into a file like `file`, so that its unchanged text gives its bytes back: its
+// encoding and byte-order mark, line i ended as the file's line i was (lines past its end as most
+// of its lines are), and no line end after the last line when the file had none there. nullopt,
+// with the 1-based line in `badLine`, when a character has no byte in an ANSI file.
+std::optional<std::string> DocumentBytesFromQt(const QString& paneText, const TextDocument& file,
+                                               int& badLine);
 
 // The windows-1252 mapping done without Qt's codecs, used when the platform lacks them.
 // Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D map to U+0081.. as Windows does.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace scriptdesk {
@@ -19,21 +20,28 @@ TEST(ImportReport, GroupsWhatTheImportCouldNotKeep) {
   result.SkippedLines = {"Pickup=5,Far,$1"};
   result.UnmappedCharacters = {{"Script.TXT", 4, 0x141}, {"Egypt.txt", 12, 0x1F600}};
   result.UnkeptKeys = {{"TriggerGroup=", 75}, {"Plugin=", 5}, {"CRS=", 1}};
+  result.Script = std::make_shared<LoadedScript>();
   result.Language = LanguageReselected{5, 0, "ENGLISH"};
   EXPECT_EQ(ImportReportText(result),
             "1 included file was left out:\n"
             "\"Kriegler.txt\" (Script.TXT, line 83): not found\n\n"
-            "Only the first 39 level sections were imported; 2 more were left out.\n\n"
+            "Only the first 40 level sections were imported; 2 more were left out.\n\n"
             "1 level section names no level (no \"Name=\", or \"Name=-\") and was left out.\n\n"
             "1 item line(s) name no slot of their table and were left out:\n"
             "Pickup=5,Far,$1\n\n"
             "2 characters of a UTF-8 file have no place in the ANSI code page and stand as \"?\":\n"
             "Script.TXT, line 4: U+0141\n"
             "Egypt.txt, line 12: U+1F600\n\n"
-            "Keys the project does not keep, left out of what Save writes (81 lines):\n"
+            "Lines the forms do not show, kept as written (81 lines):\n"
             "TriggerGroup= 75 lines, Plugin= 5 lines, CRS= 1 line\n\n"
             "Language 5 was selected and has no name in this script; language 0, \"ENGLISH\", is "
             "selected instead.");
+}
+
+TEST(ImportReport, AStockScriptsLinesTheFormsDoNotShowAreNotListed) {
+  ImportResult result;
+  result.UnkeptKeys = {{"AnimatingMIP=", 1}};
+  EXPECT_EQ(ImportReportText(result), "");
 }
 
 TEST(ImportReport, LongListsShowTheirFirstEntries) {

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "ui/pipeline/build_window.h"
 #include "ui/editor/language_pages.h"
@@ -72,13 +74,12 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
   SetText("leLegend", "typed, not stored");
   const ScriptModel before = Model();
 
-  // The changed project goes only after the close question; nothing else is asked or warned.
+  // The changed project goes only after the close question; nothing else is asked or warned:
+  // what the forms leave aside of the program's own script is no loss to report.
   dialogs.yesNoAnswers.push_back(true);
   Click("sbEditorScr");
-  // The close question, then one box that tells what of the stock script the project does not keep.
-  ASSERT_EQ(dialogs.calls.size(), 2u);
+  ASSERT_EQ(dialogs.calls.size(), 1u);
   EXPECT_EQ(dialogs.calls.front().kind, ScriptedDialogs::Kind::AskYesNo);
-  EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(), HasSubstr("AnimatingMip= 1 line"));
   dialogs.calls.clear();
   EXPECT_EQ(Entries(),
             (QStringList{"Playable Tutorial Level", "The Tomb Of Seth", "Temple Of Karnak",
@@ -111,15 +112,13 @@ TEST_F(ImportTest, CreateEditorScriptReplacesLevelsAndHeaderOnly) {
 
   EXPECT_EQ(window->gauge()->value(), 0);
   EXPECT_EQ(window->gauge()->text(), "");
-  EXPECT_FALSE(root.Exists(kScratchFileName));
+  EXPECT_TRUE(test::FolderBytes(folder).size() == 1 && root.Exists("Setup.ini"));
 
-  // A project just loaded is unchanged: no question.
+  // A project just loaded is unchanged: no question, and no box either.
   Click("sbOriginalScr");
   EXPECT_EQ(Entries().size(), 39);
   EXPECT_EQ(Entries().front(), "Angkor Wat");
-  // Only the box of what the game's script holds that the project does not keep.
-  ASSERT_EQ(dialogs.calls.size(), 1u);
-  EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(), HasSubstr("ResidentCut= 20 lines"));
+  EXPECT_TRUE(dialogs.calls.empty());
 }
 
 TEST_F(ImportTest, LanguagePagesKeepTheUsersEdit) {
@@ -159,17 +158,16 @@ TEST_F(ImportTest, SavedScriptLoadsBackAndBuildsAgainWithAnEdit) {
   EXPECT_EQ(dialogs.calls.size(), boxes + 1);  // the open dialog only: nothing was lost
   EXPECT_EQ(Entries(), (QStringList{"Temp", "Catacombs"}));
   EXPECT_EQ(Model().Header.Security, "77");
-  EXPECT_FALSE(root.Exists(kScratchFileName));
-  // The loaded project writes the same script.
+  // The loaded project writes the same script; the pane shows the file's last line break too.
   ClickBuild("sbCreateScr");
-  EXPECT_EQ(ScriptPane(), written);
+  EXPECT_EQ(ScriptPane(), written + "\n");
 
   ClickLevel(1);
   EXPECT_EQ(Find<QLineEdit>("leLegend")->text(), "Deep below");
   SetText("leLegend", "Changed below");
   Click("SpeedButton4");
   ClickBuild("sbCreateScr");
-  QString expected = written;
+  QString expected = written + "\n";
   expected.replace("Legend= Deep below", "Legend= Changed below");
   EXPECT_EQ(ScriptPane(), expected);
 }
@@ -189,6 +187,75 @@ TEST_F(ImportTest, WhatTheImportCouldNotKeepIsToldInOneBox) {
   EXPECT_THAT(warning, ::testing::Not(HasSubstr("Near")));
   EXPECT_EQ(Entries(), QStringList{"A"});
   EXPECT_EQ(Model().Levels[0].Pickups[0].Name, "Near");
+}
+
+TEST_F(ImportTest, TheLinesNoFormShowsStandOnTheLevelsOtherLinesPage) {
+  Start();
+  input_.Write("Levels/Beta.txt", "[Level]\nName= Beta\nLevel= DATA\\BETA,102\nPlugin= 1, Plugin_x\n");
+  LoadScript(input_.Write(
+      "script.txt", "[Level]\r\nName= Alpha\r\nLevel= DATA\\ALPHA,101\r\n; my own notes\r\n"
+                    "LevelFarView= 40\r\n\r\nCustomize= CUST_SHATTER_RANGE, 410\r\n"
+                    "#INCLUDE \"Levels\\Beta.txt\"\r\n"));
+  ASSERT_EQ(Entries(), (QStringList{"Alpha", "Beta"}));
+  EXPECT_THAT(dialogs.Texts(Kind::Warning).front().toStdString(),
+              HasSubstr("Lines the forms do not show, kept as written ("));
+  auto* tabs = Find<QTabWidget>("PageControl2");
+  auto* kept = Find<QTreeWidget>("lbKeptLines");
+  ASSERT_EQ(tabs->tabText(tabs->indexOf(kept)), "Other lines");
+  const auto rows = [kept] {
+    QStringList shown;
+    for (int i = 0; i < kept->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* row = kept->topLevelItem(i);
+      shown << row->text(0) + " " + row->text(1) + " " + row->text(2);
+    }
+    return shown;
+  };
+
+  ClickLevel(0);
+  tabs->setCurrentWidget(kept);
+  EXPECT_TRUE(kept->isVisible());
+  EXPECT_EQ(rows(), (QStringList{"script.txt 4 ; my own notes", "script.txt 5 LevelFarView= 40",
+                                 "script.txt 7 Customize= CUST_SHATTER_RANGE, 410",
+                                 "script.txt 8 #INCLUDE \"Levels\\Beta.txt\""}));
+  ClickLevel(1);
+  EXPECT_EQ(rows(), QStringList{"Levels/Beta.txt 4 Plugin= 1, Plugin_x"});
+  // A level made on the pages has no lines of a file.
+  tabs->setCurrentIndex(0);
+  Click("SpeedButton2");
+  ASSERT_EQ(Entries().size(), 3);
+  EXPECT_EQ(rows(), QStringList{});
+}
+
+TEST_F(ImportTest, TheBuildersLanguageFileStandsWholeOnTheLanguageTab) {
+  Start();
+  input_.Write("English.txt", "[Strings]\r\nAlpha\r\n\r\n[PCStrings]\r\n[ExtraNG]\r\n"
+                              "1: Werner's Notebook\r\n");
+  LoadScript(input_.Write("script.txt", "[Language]\r\nFile= 0,ENGLISH.TXT\r\nFile= 1,FRENCH.TXT\r\n"
+                                        "[Level]\r\nName= Alpha\r\nLevel= DATA\\ALPHA,101\r\n"));
+  ShowTab(2);
+  auto* file = Find<QPlainTextEdit>("mLanguageFile");
+  ASSERT_TRUE(file->isVisible());
+  EXPECT_FALSE(Find<QPlainTextEdit>("Memo1")->isVisible());
+  EXPECT_TRUE(Find<QLabel>("lLanguageFile")->text().startsWith("English.txt,"));
+  EXPECT_EQ(file->toPlainText(),
+            "[Strings]\nAlpha\n\n[PCStrings]\n[ExtraNG]\n1: Werner's Notebook\n");
+
+  // What is typed there is what the build's language pane gets.
+  file->moveCursor(QTextCursor::End);
+  QTest::keyClicks(file, "2: Passport");
+  EXPECT_TRUE(window->isWindowModified());
+  Click("SpeedButton18");
+  Click("sbCreateLng", window->buildWindow());
+  EXPECT_EQ(Find<QPlainTextEdit>("mLng", window->buildWindow())->toPlainText(), file->toPlainText());
+  EXPECT_EQ(Find<QLabel>("lLang", window->buildWindow())->text(), "English.txt");
+
+  // A language without a file of the builder's has the seven pages.
+  ShowTab(0);
+  Click("rgtypLng1");
+  Click("SpeedButton6");
+  ShowTab(2);
+  EXPECT_FALSE(file->isVisible());
+  EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->isVisible());
 }
 
 }  // namespace

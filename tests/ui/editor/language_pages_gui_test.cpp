@@ -14,6 +14,7 @@
 #include <QTextDocument>
 
 #include "core/import/builtin_texts.h"
+#include "core/project/script_project.h"
 #include "ui/widgets/text_codec.h"
 
 namespace scriptdesk {
@@ -70,7 +71,8 @@ LanguageTexts StockTexts() {
 }
 
 TEST(LanguagePages, StartWithTheStockTextsOnBottomTabsInOrder) {
-  LanguagePages pages;
+  ScriptProject project;
+  LanguagePages pages(project);
   auto* tabs = pages.findChild<QTabWidget*>();
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->tabPosition(), QTabWidget::South);
@@ -92,7 +94,8 @@ TEST(LanguagePages, StartWithTheStockTextsOnBottomTabsInOrder) {
 
 TEST(LanguagePages, LoadOldOnAnUneditedPageAddsOneEmptyLine) {
   for (const auto& c : kPages) {
-    LanguagePages pages;
+    ScriptProject project;
+  LanguagePages pages(project);
     ClickLoadOld(pages, c.button);
     LanguageTexts expected = StockTexts();
     expected[Index(c.page)].emplace_back();
@@ -101,7 +104,8 @@ TEST(LanguagePages, LoadOldOnAnUneditedPageAddsOneEmptyLine) {
 }
 
 TEST(LanguagePages, LoadOldRestoresOnlyItsOwnPage) {
-  LanguagePages pages;
+  ScriptProject project;
+  LanguagePages pages(project);
   QPlainTextEdit* game = Memo(pages, "Memo2");
   QPlainTextEdit* credit = Memo(pages, "Memo4");
   game->moveCursor(QTextCursor::End);
@@ -122,7 +126,8 @@ TEST(LanguagePages, LoadOldRestoresOnlyItsOwnPage) {
 }
 
 TEST(LanguagePages, UndoBringsBackTheEditsThatLoadOldReplaced) {
-  LanguagePages pages;
+  ScriptProject project;
+  LanguagePages pages(project);
   QPlainTextEdit* pc = Memo(pages, "Memo5");
   pc->selectAll();
   QTest::keyClicks(pc, "mine");
@@ -132,7 +137,8 @@ TEST(LanguagePages, UndoBringsBackTheEditsThatLoadOldReplaced) {
 }
 
 TEST(LanguagePages, TypedTextReachesTheTextsByteForByte) {
-  LanguagePages pages;
+  ScriptProject project;
+  LanguagePages pages(project);
   QPlainTextEdit* examine = Memo(pages, "Memo7");
   examine->selectAll();
   Type(examine, "BSELECT:\\x14 Select\n\t");
@@ -141,6 +147,7 @@ TEST(LanguagePages, TypedTextReachesTheTextsByteForByte) {
   Type(examine, "\n");
   const Lines expected = {"BSELECT:\\x14 Select", "\tK\xe4se\xa0" + std::string("A"), ""};
   EXPECT_EQ(pages.texts()[Index(LanguagePage::Examine)], expected);
+  EXPECT_EQ(project.texts, pages.texts());  // the project holds the texts as they are typed
 }
 
 }  // namespace

@@ -474,9 +474,10 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints) {
     EXPECT_EQ(check->isChecked(), c.checked) << c.name;
   }
   auto* levelPages = Find<QTabWidget>("PageControl2");
-  ASSERT_EQ(levelPages->count(), 4);
+  ASSERT_EQ(levelPages->count(), 5);
   EXPECT_EQ(levelPages->tabText(0), "Inf. ");
   EXPECT_EQ(levelPages->tabText(3), "Pickups");
+  EXPECT_EQ(levelPages->tabText(4), "Other lines");
   auto* infPages = Find<QTabWidget>("PageControl3");
   EXPECT_EQ(infPages->tabText(0), "I.");
   EXPECT_EQ(infPages->tabText(1), "II.");

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -125,8 +126,12 @@ class BuildWindowTest : public ::testing::Test, public test::MainWindowDriver {
     ASSERT_EQ(Model().Header.SelectedLanguage, index);
   }
 
-  LanguageTexts PageTexts() const {
-    return qobject_cast<LanguagePages*>(window->languagePages())->texts();
+  LanguageTexts PageTexts() const { return window->languagePages()->texts(); }
+
+  // "Load Script.txt" of `file`.
+  void Load(const fs::path& file) {
+    dialogs.fileNames.push_back(ToQt(file.string()));
+    Click("SpeedButton24");
   }
 
   std::string ProgramFile(const char* name) const { return root.Read(name); }
@@ -320,8 +325,8 @@ TEST_F(BuildWindowTest, SaveTwiceOverwritesWithThePanesAsTheyAreNow) {
   EXPECT_EQ(ProgramFile("ENGLISH.txt"), language);  // an emptied pane writes nothing
   EXPECT_EQ(LogSince(7),
             Texts({"Step 3:", "script.txt - save file!!", "ENGLISH.txt - save file!!",
-                   "script.txt - previous version kept as " + (folder / "script.txt.bak").string(),
-                   "ENGLISH.txt - not saved: the pane is empty!!"}));
+                   "ENGLISH.txt - not saved: the pane is empty!!",
+                   "script.txt - previous version kept as " + (folder / "script.txt.bak").string()}));
 }
 
 TEST_F(BuildWindowTest, SaveInAFreshSessionLeavesTheFilesOnDisk) {
@@ -330,7 +335,88 @@ TEST_F(BuildWindowTest, SaveInAFreshSessionLeavesTheFilesOnDisk) {
   Step("sbSave");
   EXPECT_EQ(ProgramFile("script.txt"), "mine\r\n");
   EXPECT_FALSE(root.Exists("ENGLISH.txt"));
-  EXPECT_EQ(Log().back(), "ENGLISH.txt - not saved: the pane was never created in this session!!");
+  // Nothing was built: one line says so.
+  EXPECT_EQ(Log(), Texts({"Step 3: nothing to save - \"Create Script\" and \"Create <lang>\" come first!!"}));
+}
+
+TEST_F(BuildWindowTest, TheFileChooserShowsEveryFileSaveWritesAndSaveWritesWhatEachHolds) {
+  TempDir project;
+  const std::string beta = "[Level]\nName= Beta\nLevel= DATA\\BETA,102\n; LF only\n";
+  project.Write("Levels/Beta.txt", beta);
+  const fs::path script = project.Write(
+      "script.txt", "[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Level]\r\nName= Alpha\r\nLevel= DATA\\ALPHA,101\r\n#include \"Levels\\Beta.txt\"\r\n");
+  Start();
+  Load(script);
+  Step("sbCreateScr");
+
+  auto* chooser = Find<QComboBox>("cbScriptFile", Build());
+  ASSERT_EQ(chooser->count(), 2);
+  EXPECT_EQ(chooser->itemText(0), "script.txt");
+  EXPECT_EQ(chooser->itemText(1), "Levels/Beta.txt");
+  EXPECT_THAT(PaneLines("mScript"), Contains("Name= Alpha"));
+  chooser->setCurrentIndex(1);
+  EXPECT_EQ(Pane("mScript")->toPlainText(), "[Level]\nName= Beta\nLevel= DATA\\BETA,102\n; LF only\n");
+  TypeAtEnd("mScript", "; mine");
+  chooser->setCurrentIndex(0);
+  EXPECT_THAT(PaneLines("mScript"), Contains("Name= Alpha"));
+  Step("sbCreateLng");
+  Step("sbSave");
+
+  // The unedited file as it was, byte for byte; the edited one in its own line ends.
+  EXPECT_EQ(ProgramFile("script.txt"), test::ReadFileBytes(script));
+  EXPECT_EQ(ProgramFile("Levels/Beta.txt"), beta + "; mine");
+  EXPECT_THAT(Log(), Contains("Levels/Beta.txt - save file!!"));
+}
+
+TEST_F(BuildWindowTest, CreateScriptBuildsNothingWhenAChangeWouldChangeAFileLevelsShare) {
+  TempDir project;
+  project.Write("Shared.txt", "Legend= The same for all\r\n");
+  const fs::path script = project.Write(
+      "script.txt", "[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Level]\r\nName= A\r\nLevel= DATA\\A,101\r\n"
+                    "#INCLUDE \"Shared.txt\"\r\n[Level]\r\nName= B\r\nLevel= DATA\\B,102\r\n"
+                    "#INCLUDE \"Shared.txt\"\r\n");
+  Start();
+  Load(script);
+  ClickLevel(0);
+  SetText("leLegend", "Only for A");
+  Click("SpeedButton4");
+  Click("SpeedButton18");
+  dialogs.calls.clear();
+
+  Step("sbCreateScr");
+
+  const std::string shared = "Shared.txt, line 1 (Legend) is shared by 2 levels: A, B";
+  EXPECT_THAT(Log(), Contains(shared));
+  ASSERT_EQ(dialogs.Count(Kind::Warning), 1);
+  EXPECT_THAT(FromQt(dialogs.Texts(Kind::Warning).front()), HasSubstr(shared));
+  EXPECT_TRUE(Pane("mScript")->toPlainText().isEmpty());
+  Step("sbSave");
+  EXPECT_FALSE(root.Exists("script.txt"));
+  EXPECT_FALSE(root.Exists("Shared.txt"));
+}
+
+TEST_F(BuildWindowTest, APaneBuiltFromAnEarlierProjectIsNeverSavedOverTheNextOne) {
+  TempDir first;
+  const fs::path a = first.Write("script.txt", "[Level]\r\nName= From A\r\nLevel= DATA\\A,101\r\n");
+  // The next project is loaded where Save writes, as a builder working in place has it.
+  const std::string b = "; mine\r\n[Level]\r\nName= From B\r\nLevel= DATA\\B,102\r\n";
+  root.Write("script.txt", b);
+  Start();
+  Load(a);
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  ASSERT_THAT(PaneLines("mScript"), Contains("Name= From A"));
+  const auto files = test::FolderBytes(folder);
+
+  Load(folder / "script.txt");
+  EXPECT_EQ(Entries(), QStringList{"From B"});
+  EXPECT_TRUE(Pane("mScript")->toPlainText().isEmpty());
+  EXPECT_TRUE(Pane("mLng")->toPlainText().isEmpty());
+  EXPECT_EQ(Find<QComboBox>("cbScriptFile", Build())->count(), 1);
+  Step("sbSave");
+
+  EXPECT_EQ(test::FolderBytes(folder), files);
+  EXPECT_EQ(ProgramFile("script.txt"), b);
 }
 
 TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {

@@ -82,6 +82,43 @@ TEST(TextCodec, SplitsAndJoinsAtLineFeeds) {
   }
 }
 
+TEST(TextCodec, AFileShownInAPaneGivesItsBytesBack) {
+  const std::string files[] = {
+      "",
+      "\r\n",
+      "a\r\nb",
+      "a\nb\n",
+      "a\r\nb\nc\rd\r\n",                       // mixed line ends
+      "\xEF\xBB\xBFName= Caf\xC3\xA9 \xC5\x81\n",  // UTF-8, a byte-order mark
+      "Name= Caf\xE9\xA0\r\n",                    // ANSI
+  };
+  for (const std::string& bytes : files) {
+    const TextDocument file = TextDocument::FromBytes(bytes);
+    int badLine = 0;
+    EXPECT_EQ(DocumentBytesFromQt(DocumentToQt(file), file, badLine), bytes) << bytes;
+  }
+}
+
+TEST(TextCodec, AnEditedPaneKeepsTheFilesEncodingAndLineEnds) {
+  const struct {
+    std::string file;
+    QString pane;
+    std::optional<std::string> bytes;
+    int badLine;
+  } cases[] = {
+      {"a\nb", QString::fromUtf8("a\nb\xC3\xA9\nc"), "a\nb\xE9\nc", 0},
+      {"\xEF\xBB\xBF\xC5\x81\r\n", QString::fromUtf8("\xC5\x81\n\xE4\xB8\xAD\n"),
+       "\xEF\xBB\xBF\xC5\x81\r\n\xE4\xB8\xAD\r\n", 0},
+      {"a\r\n", QString::fromUtf8("a\n\xE4\xB8\xAD\n"), std::nullopt, 2},
+  };
+  for (const auto& c : cases) {
+    int badLine = 0;
+    EXPECT_EQ(DocumentBytesFromQt(c.pane, TextDocument::FromBytes(c.file), badLine), c.bytes)
+        << c.file;
+    EXPECT_EQ(badLine, c.badLine) << c.file;
+  }
+}
+
 TEST(TextCodec, OneEmptyLineShowsAsAnEmptyPane) {
   EXPECT_EQ(LinesToQt({""}), QString());
 }
