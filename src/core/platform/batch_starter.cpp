@@ -129,7 +129,7 @@ void SystemBatchRunner::Start(const fs::path& folder, const std::string& batchFi
 }
 
 void SystemBatchRunner::StartAt(const fs::path& folder, const fs::path& batch,
-                                const std::string& batchFile) {
+                                [[maybe_unused]] const std::string& batchFile) {
   StartCommand command;
 #if defined(_WIN32)
   const char* shell = std::getenv("ComSpec");
