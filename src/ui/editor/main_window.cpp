@@ -98,7 +98,13 @@ void SetUpToolTips() {
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
+    : MainWindow(WorkFolders::Portable(std::move(programFolder)), dialogs, parent) {}
+
+MainWindow::MainWindow(WorkFolders folders, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      programFolder_(folders.programFolder()),
+      folders_(std::move(folders)),
+      dialogs_(dialogs) {
   setObjectName("TForm1");
   setAcceptDrops(true);
   // The pages are dense: a font two points below the system's (8 point at the usual sizes) fits
@@ -134,7 +140,9 @@ MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QW
   // Closing the main window ends the program, even with the build window still open.
   buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
   connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
-  setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
+  buildWindow_->setWorkFolders(&folders_);
+  setupDialog_ =
+      std::make_unique<SetupDialog>(folders_.setupIni(), folders_.DefaultFolderSetting(), dialogs_);
   setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
 
   auto* languagePages = new LanguagePages;
@@ -192,7 +200,7 @@ QWidget* MainWindow::MakeBottomPanel() {
 
 void MainWindow::FormCreate() {
   // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
-  const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
+  const DefaultNumbers defaults = LoadDefaultNumbers(folders_.setupIni());
   model_.Initialise(defaults);
   levelsTab_->AddFromPage();
   headerTab_->StoreHeaderPage();
@@ -285,7 +293,7 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
 
 void MainWindow::SpeedButton24Click() {
   if (importing_) return;
-  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", PathToQt(programFolder_));
+  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", PathToQt(folders_.OpenFolder()));
   if (chosen) LoadScriptFile(*chosen);
 }
 
@@ -293,8 +301,9 @@ void MainWindow::LoadScriptFile(const QString& path) {
   if (importing_ || !MayCloseProject()) return;
   const std::filesystem::path file = PathFromQt(path);
   RunImport([&](ImportProgress& progress) {
-    ImportResult result = ImportScriptFile(model_, programFolder_, file, progress,
+    ImportResult result = ImportScriptFile(model_, folders_.ScratchFolder(), file, progress,
                                            [] { QApplication::processEvents(QEventLoop::AllEvents); });
+    folders_.ScriptLoaded(file);
     ProjectLoaded(QFileInfo(path).fileName());
     return result;
   });
@@ -304,7 +313,8 @@ void MainWindow::ImportStock(BuiltinText text, const char* command, const QStrin
   if (importing_ || !MayCloseProject()) return;
   RunImport([&](ImportProgress& progress) {
     ImportResult result =
-        ImportStockScript(model_, programFolder_, BuiltinLines(text), command, progress);
+        ImportStockScript(model_, folders_.ScratchFolder(), BuiltinLines(text), command, progress);
+    folders_.ScriptClosed();
     ProjectLoaded(name);
     return result;
   });

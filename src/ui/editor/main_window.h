@@ -7,6 +7,7 @@
 
 #include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
+#include "core/platform/work_folders.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -36,6 +37,9 @@ class MainWindow : public QWidget {
 
  public:
   MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+  // Settings and build files where `folders` say (an installed copy keeps them out of the
+  // program folder).
+  MainWindow(WorkFolders folders, Dialogs& dialogs, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   ScriptModel& model() { return model_; }
@@ -100,6 +104,7 @@ class MainWindow : public QWidget {
   void MakeShortcuts();
 
   std::filesystem::path programFolder_;
+  WorkFolders folders_;
   Dialogs& dialogs_;
   ScriptModel model_;
   std::unique_ptr<BuildWindow> buildWindow_;

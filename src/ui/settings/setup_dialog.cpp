@@ -65,7 +65,14 @@ std::vector<const SetupKey*> KeysIn(const char* box) {
 }  // namespace
 
 SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
+    : SetupDialog(SetupIniPath(programFolder), FolderWithSeparator(programFolder), dialogs, parent) {}
+
+SetupDialog::SetupDialog(std::filesystem::path setupIni, std::string defaultFolder,
+                         Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Dialog),
+      setupIni_(std::move(setupIni)),
+      defaultFolder_(std::move(defaultFolder)),
+      dialogs_(dialogs) {
   setObjectName("TForm5");
   setWindowTitle("Setup");
 
@@ -165,8 +172,7 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::LoadSetup() {
-  settings_ = scriptdesk::LoadSetup(SetupIniPath(programFolder_),
-                                    AnsiFromNativePath(FolderWithSeparator(programFolder_)));
+  settings_ = scriptdesk::LoadSetup(setupIni_, AnsiFromNativePath(defaultFolder_));
   // Showing a value runs the control's handler, which stores the same value again.
   const SetupSettings loaded = settings_;
   for (const KeyControls& controls : keys_) {
@@ -184,7 +190,7 @@ void SetupDialog::LoadSetup() {
 
 bool SetupDialog::SaveSetup() {
   return RunShowingFailure(dialogs_, this,
-                           [&] { scriptdesk::SaveSetup(settings_, SetupIniPath(programFolder_)); });
+                           [&] { scriptdesk::SaveSetup(settings_, setupIni_); });
 }
 
 void SetupDialog::SpeedButton1Click() {

@@ -27,6 +27,9 @@ class SetupDialog : public QWidget {
 
  public:
   SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+  // Setup.ini at `setupIni`; `defaultFolder` (native spelling) where it names no folder.
+  SetupDialog(std::filesystem::path setupIni, std::string defaultFolder, Dialogs& dialogs,
+              QWidget* parent = nullptr);
 
   const SetupSettings& settings() const { return settings_; }
 
@@ -59,7 +62,8 @@ class SetupDialog : public QWidget {
   void ChooseFolder(std::string SetupSettings::*path);
   static void ShowPath(QLabel* label, const std::string& path);
 
-  std::filesystem::path programFolder_;
+  std::filesystem::path setupIni_;
+  std::string defaultFolder_;
   Dialogs& dialogs_;
   SetupSettings settings_;
   std::vector<KeyControls> keys_;
