@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every case of the compiler's corpus through scriptdesk-compile.exe under Wine, as a
 # Script.bat would run it in place of the game's compiler: the same arguments in a folder holding
-# the inputs. Each case must give the game's exit status, its WARNING/ERROR lines and, when it
+# the inputs; and once through a real Script.bat. Each case must give the game's exit status, its WARNING/ERROR lines and, when it
 # succeeded, its .DAT files byte for byte. Exit status 77 (skipped) when the corpus is absent.
 set -uo pipefail
 wine="$1" exe="$2" corpus="$3"
@@ -87,6 +87,19 @@ for folder in "$corpus"/*/; do
     sed 's/^/  | /' "$work/$name.console"
   fi
 done
+
+# As a builder uses it: Script.bat names it where the game's compiler stood.
+dir="$work/script_bat"
+mkdir "$dir"
+cp "$corpus/minimal/script.txt" "$corpus/minimal/ENGLISH.TXT" "$exe" "$dir/"
+printf '%s\r\n' '@echo off' 'scriptdesk-compile script.txt' >"$dir/Script.bat"
+cases=$((cases + 1))
+if ! (cd "$dir" && "$wine" cmd /d /c Script.bat >"$work/script_bat.console" 2>&1) ||
+  ! cmp -s "$corpus/minimal/SCRIPT.DAT" "$dir/SCRIPT.DAT"; then
+  failed=$((failed + 1))
+  echo "FAILED Script.bat calling $(basename "$exe") on the minimal case:"
+  sed 's/^/  | /' "$work/script_bat.console"
+fi
 
 echo "$cases cases run through $(basename "$exe") under Wine, $failed failed, $skipped skipped"
 ((cases > 0 && failed == 0))
