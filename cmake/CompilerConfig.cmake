@@ -27,3 +27,13 @@ else()
     target_link_options(scriptdesk_options INTERFACE -fsanitize=address,undefined)
   endif()
 endif()
+
+if(WIN32)
+  # A ScriptModel is some 800 KB and the importer keeps one on the stack: Windows' default stack
+  # of 1 MB overflows where Linux's 8 MB does not.
+  if(MSVC)
+    target_link_options(scriptdesk_options INTERFACE /STACK:8388608)
+  else()
+    target_link_options(scriptdesk_options INTERFACE -Wl,--stack,8388608)
+  endif()
+endif()

@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   dosbox fonts-dejavu-core xvfb xauth
+  g++-mingw-w64-x86-64-posix googletest wine64
 )
 
 missing=()

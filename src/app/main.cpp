@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QIcon>
+#include <utility>
 
 #include "ui/editor/main_window.h"
 #include "core/platform/program_folder.h"
+#include "core/platform/work_folders.h"
 #include "ui/widgets/dialogs.h"
 
 int main(int argc, char* argv[]) {
@@ -12,7 +14,11 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(":/scriptdesk.png"));
 
   scriptdesk::QtDialogs dialogs;
-  scriptdesk::MainWindow window(scriptdesk::ProgramFolder(argc > 0 ? argv[0] : nullptr), dialogs);
+  // A copy whose folder the user cannot write (an installed one) keeps its settings in the
+  // user's configuration folder and builds beside the loaded script.
+  scriptdesk::WorkFolders folders(scriptdesk::ProgramFolder(argc > 0 ? argv[0] : nullptr),
+                                  scriptdesk::UserConfigFolder());
+  scriptdesk::MainWindow window(std::move(folders), dialogs);
   window.show();
   return QApplication::exec();
 }

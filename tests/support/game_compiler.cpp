@@ -103,6 +103,9 @@ bool HasEntryNoCase(const fs::path& folder, const std::string& name) {
 }
 
 std::string FindDosBox() {
+#if defined(_WIN32)
+  return {};  // the game's compiler is run under DOSBox only on Linux and macOS
+#else
   const char* path = std::getenv("PATH");
   if (path == nullptr) return {};
   std::stringstream folders(path);
@@ -116,6 +119,7 @@ std::string FindDosBox() {
     }
   }
   return {};
+#endif
 }
 
 // Runs DOSBox in a process group of its own and waits; on timeout the whole group is killed.

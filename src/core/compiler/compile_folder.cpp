@@ -100,7 +100,7 @@ FolderCompileResult CompileFolder(const fs::path& folder, const std::string& inf
   // Every output is written beside its target before any replaces one: a file that cannot be
   // written leaves all the old ones in place.
   const auto cannotCreate = [](const fs::path& path, const std::string& reason) {
-    return IoError("Cannot create file \"" + path.string() + "\". " + reason);
+    return IoError(UserText("Cannot create file \"").Path(path).Text("\". " + reason));
   };
   std::vector<std::unique_ptr<AtomicFile>> files;
   for (const OutputFile& output : compiled.outputs) {

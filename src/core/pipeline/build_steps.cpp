@@ -246,14 +246,15 @@ bool IsSameFolder(const fs::path& a, const fs::path& b) {
     std::error_code error;
     fs::path full = fs::weakly_canonical(p, error);
     if (error) full = fs::absolute(p, error).lexically_normal();
-    auto text = full.string();
+    auto text = full.native();
     while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
-#if defined(_WIN32)
-    text = LowerAscii(text);
-#endif
-    return text;
+    return fs::path(text);
   };
+#if defined(_WIN32)
+  return SameNameNoCase(normal(a), normal(b));
+#else
   return normal(a) == normal(b);
+#endif
 }
 
 bool BuildSession::CopyRefused(const std::string& selected, std::vector<fs::path>& sources) {
@@ -336,7 +337,7 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
     std::vector<fs::path> done;
     for (const auto& name : names) {
       for (const auto& entry : entries) {
-        if (!EqualsNoCase(entry.filename().string(), name)) continue;
+        if (!SameNameNoCase(entry.filename(), PathFromAnsi(name))) continue;
         if (std::find(done.begin(), done.end(), entry) != done.end()) continue;
         done.push_back(entry);
         const UserText deleted = UserText("File deleted:").Path(entry);
@@ -365,8 +366,10 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
     std::error_code error;
     std::vector<fs::path> headers;
     for (const auto& entry : fs::directory_iterator(programFolder_, error)) {
-      const auto name = LowerAscii(entry.path().filename().string());
-      if (name == "string.h" || name == "strings.h") headers.push_back(entry.path());
+      const fs::path name = entry.path().filename();
+      if (SameNameNoCase(name, "string.h") || SameNameNoCase(name, "strings.h")) {
+        headers.push_back(entry.path());
+      }
     }
     std::sort(headers.begin(), headers.end());
     for (const auto& path : headers) {

@@ -129,15 +129,20 @@ void SystemBatchRunner::Start(const fs::path& folder, const std::string& batchFi
 }
 
 void SystemBatchRunner::StartAt(const fs::path& folder, const fs::path& batch,
-                                const std::string& batchFile) {
+                                [[maybe_unused]] const std::string& batchFile) {
   StartCommand command;
 #if defined(_WIN32)
-  const char* shell = std::getenv("ComSpec");
+  const char* comSpec = std::getenv("ComSpec");
+  const std::string shell = comSpec != nullptr ? comSpec : "cmd.exe";
+  // A second interpreter rather than CALL: its exit code is the errorlevel the batch file ended
+  // with, whether it fell off its end or ran EXIT (which would end a CALLer too), and Wine's CALL
+  // turns every failure into 1. The name is Script.bat in some letter case: no quotes needed.
   WriteFileAtomic(folder / HelperFile("BAT"),
-                  "@call \"" + batch.filename().string() + "\" < NUL > " + HelperFile("OUT") +
-                      " 2>&1\r\n@>" + HelperFile("RC") + " echo %ERRORLEVEL%\r\n",
+                  "@\"" + shell + "\" /d /c " + batch.filename().string() + " < NUL > " +
+                      HelperFile("OUT") + " 2>&1\r\n@>" + HelperFile("RC") +
+                      " echo %ERRORLEVEL%\r\n",
                   Durability::NoFlush);
-  command = {shell != nullptr ? shell : "cmd.exe", {"/d", "/c", HelperFile("BAT")}, folder, {}};
+  command = {shell, {"/d", "/c", HelperFile("BAT")}, folder, {}};
 #else
   if (folder.string().find('"') != std::string::npos) {
     throw ScriptDeskError(UserText("DOSBox cannot mount a folder whose name holds a quote: ")

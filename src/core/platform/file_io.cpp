@@ -11,6 +11,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -48,6 +49,20 @@ std::string TempSuffix() {
   std::string text;
   for (int shift = 28; shift >= 0; shift -= 4) text += kHex[(value >> shift) & 0xF];
   return text;
+}
+
+// ".<name>.<random><extension>": a hidden name beside `target`, built in the system's own
+// spelling so any name the target has carries over.
+fs::path HiddenBeside(const fs::path& target, const char* extension) {
+  fs::path name(".");
+  name += target.filename();
+  name += "." + TempSuffix() + extension;
+  return name;
+}
+
+template <typename Char>
+Char FoldNative(Char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<Char>(c - 'A' + 'a') : c;
 }
 
 }  // namespace
@@ -110,8 +125,7 @@ void AtomicFile::Discard() {
 
 std::error_code AtomicFile::Open() {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary_ =
-        target_.parent_path() / ("." + target_.filename().string() + "." + TempSuffix() + ".tmp");
+    temporary_ = target_.parent_path() / HiddenBeside(target_, ".tmp");
     errno = 0;
     file_.reset(OpenFile(temporary_, "wbx"));
     if (file_) return {};
@@ -285,7 +299,7 @@ void CopyFilesAllOrNothing(const std::vector<std::pair<fs::path, fs::path>>& cop
     std::optional<fs::path> aside;
     std::error_code ec;
     if (fs::exists(fs::symlink_status(target, ec))) {
-      aside = target.parent_path() / ("." + target.filename().string() + "." + TempSuffix() + ".old");
+      aside = target.parent_path() / HiddenBeside(target, ".old");
       fs::rename(target, *aside, ec);
       if (ec) {
         rollBack();
@@ -305,29 +319,60 @@ void CopyFilesAllOrNothing(const std::vector<std::pair<fs::path, fs::path>>& cop
   }
 }
 
+fs::path PathFromAnsi(std::string_view name) {
+#if defined(_WIN32)
+  constexpr UINT kAnsiCodePage = 1252;
+  if (name.empty()) return {};
+  const int size = MultiByteToWideChar(kAnsiCodePage, 0, name.data(), static_cast<int>(name.size()),
+                                       nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(kAnsiCodePage, 0, name.data(), static_cast<int>(name.size()), wide.data(), size);
+  return fs::path(wide);
+#else
+  return fs::path(std::string(name));
+#endif
+}
+
+bool SameNameNoCase(const fs::path& a, const fs::path& b) {
+  const auto& x = a.native();
+  const auto& y = b.native();
+  return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), [](auto p, auto q) {
+           return FoldNative(p) == FoldNative(q);
+         });
+}
+
 std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view name) {
   if (name.empty()) return std::nullopt;
+  const fs::path wanted = PathFromAnsi(name);
   std::error_code ec;
-  auto exact = folder / fs::path(std::string(name));
+  const fs::path exact = folder / wanted;
+#if !defined(_WIN32)
+  // Letter case matters to this file system: an entry of the exact name is spelled that way.
   if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+#endif
 
   // Several names may differ only in case; take the smallest so the choice does not depend on
-  // the order in which the folder lists them.
+  // the order in which the folder lists them. On Windows the exact spelling is searched for
+  // too: the file system finds any case, so only the listing tells how the entry is spelled.
   std::optional<fs::path> found;
-  std::string foundName;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    auto entryName = it->path().filename().string();
-    if (EqualsNoCase(entryName, name) && (!found || entryName < foundName)) {
+    const fs::path entryName = it->path().filename();
+    if (entryName.native() == wanted.native()) return it->path();
+    if (SameNameNoCase(entryName, wanted) &&
+        (!found || entryName.native() < found->filename().native())) {
       found = it->path();
-      foundName = std::move(entryName);
     }
   }
+#if defined(_WIN32)
+  // A folder that cannot be listed may still give the file itself.
+  if (!found && fs::exists(fs::symlink_status(exact, ec))) return exact;
+#endif
   return found;
 }
 
 fs::path LocateNoCase(const fs::path& folder, std::string_view name) {
   if (auto found = FindFileNoCase(folder, name)) return *found;
-  return folder / fs::path(std::string(name));
+  return folder / PathFromAnsi(name);
 }
 
 std::string SystemErrorText(int error) {

@@ -86,8 +86,16 @@ void CopyFilesAllOrNothing(
 // "I/O error <n>".
 std::string RuntimeIoText(int error);
 
+// A file name of the core's ANSI text (windows-1252) as a path: on Windows through the code
+// page, elsewhere the bytes as they are.
+std::filesystem::path PathFromAnsi(std::string_view name);
+
+// Two names equal but for the case of ASCII letters, compared in the system's own spelling
+// (UTF-16 on Windows), so any name the file system holds compares without conversion.
+bool SameNameNoCase(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // The entry of `folder` whose name equals `name` without regard to letter case (an exact match
-// first); nullopt when there is none.
+// first), spelled as the folder spells it; nullopt when there is none.
 std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path& folder,
                                                     std::string_view name);
 

@@ -183,7 +183,7 @@ struct IniFile::Impl {
     return out;
   }
 
-  std::string WriteErrorText() const { return "Unable to write to " + path.string(); }
+  std::string WriteErrorText() const { return "Unable to write to " + PathText(path); }
 };
 
 IniFile::IniFile(fs::path path) : impl_(std::make_unique<Impl>()) {

@@ -7,6 +7,17 @@
 
 namespace scriptdesk {
 
+// A path's bytes for a message: native on Linux and macOS, UTF-8 on Windows, where
+// path::string() throws for a name the ANSI code page cannot hold ("Ωmega Raider").
+inline std::string PathText(const std::filesystem::path& path) {
+#if defined(_WIN32)
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+#else
+  return path.string();
+#endif
+}
+
 // A line for the user's eyes: the program's own words are ANSI bytes, a path is spelled as the
 // file system spells it (UTF-8 on Linux and macOS). Held apart, so the window can turn each
 // into screen text its own way and an accented folder name is never read as ANSI.
@@ -42,7 +53,7 @@ class UserText {
   // of an error says.
   std::string Flat() const {
     std::string flat;
-    for (const Part& part : parts_) flat += part.isPath ? part.path.string() : part.text;
+    for (const Part& part : parts_) flat += part.isPath ? PathText(part.path) : part.text;
     return flat;
   }
 

@@ -120,6 +120,9 @@ SetupSettings LoadSetup(const std::filesystem::path& setupIni,
 }
 
 void SaveSetup(const SetupSettings& settings, const std::filesystem::path& setupIni) {
+  // The user's configuration folder may not be there yet.
+  std::error_code ignored;
+  std::filesystem::create_directories(setupIni.parent_path(), ignored);
   // The order of the writes is the order of the keys and sections in a new file.
   IniFile ini(setupIni);
   for (const SetupKey& key : SetupKeys()) {

@@ -100,7 +100,13 @@ void SetUpToolTips() {
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
+    : MainWindow(WorkFolders::Portable(std::move(programFolder)), dialogs, parent) {}
+
+MainWindow::MainWindow(WorkFolders folders, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      programFolder_(folders.programFolder()),
+      folders_(std::move(folders)),
+      dialogs_(dialogs) {
   setObjectName("TForm1");
   setAcceptDrops(true);
   // The pages are dense: a font two points below the system's (8 point at the usual sizes) fits
@@ -196,6 +202,7 @@ BuildWindow* MainWindow::buildWindow() {
     // Closing the main window ends the program, even with the build window still open.
     buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
+    buildWindow_->setWorkFolders(&folders_);
     // The copy step reads the dialog's settings; a dialog never opened holds Setup.ini's.
     buildWindow_->setSettingsSource([this] { return setupDialog()->settings(); });
   }
@@ -204,7 +211,8 @@ BuildWindow* MainWindow::buildWindow() {
 
 SetupDialog* MainWindow::setupDialog() {
   if (setupDialog_ == nullptr) {
-    setupDialog_ = std::make_unique<SetupDialog>(programFolder_, dialogs_);
+    setupDialog_ =
+        std::make_unique<SetupDialog>(folders_.setupIni(), folders_.DefaultFolderSetting(), dialogs_);
     setupDialog_->setAttribute(Qt::WA_QuitOnClose, false);
   }
   return setupDialog_.get();
@@ -248,7 +256,7 @@ QWidget* MainWindow::MakeBottomPanel() {
 
 void MainWindow::FormCreate() {
   // A missing or unreadable Setup.ini, or a missing key, gives the stock values silently.
-  const DefaultNumbers defaults = LoadDefaultNumbers(SetupIniPath(programFolder_));
+  const DefaultNumbers defaults = LoadDefaultNumbers(folders_.setupIni());
   project_.model.Initialise(defaults);
   // Until the language pages are made, the project's texts are what they would show.
   project_.texts = LanguagePages::StockTexts();
@@ -347,7 +355,7 @@ void MainWindow::RunImport(const std::function<ImportResult(ImportProgress&)>& i
 
 void MainWindow::SpeedButton24Click() {
   if (importing_) return;
-  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", PathToQt(programFolder_));
+  const auto chosen = dialogs_.OpenFile(this, "sript.txt|*.txt", PathToQt(folders_.OpenFolder()));
   if (chosen) LoadScriptFile(*chosen);
 }
 
@@ -357,6 +365,7 @@ void MainWindow::LoadScriptFile(const QString& path) {
   RunImport([&](ImportProgress& progress) {
     ImportResult result = ImportScriptFile(project_.model, file, progress);
     project_.Loaded(result, file);
+    folders_.ScriptLoaded(file);
     ProjectLoaded(QFileInfo(path).fileName());
     return result;
   });
@@ -367,6 +376,7 @@ void MainWindow::ImportStock(BuiltinText text, const char* command, const QStrin
   RunImport([&](ImportProgress& progress) {
     ImportResult result = ImportStockScript(project_.model, BuiltinLines(text), command, progress);
     project_.Loaded(result, {});
+    folders_.ScriptClosed();
     ProjectLoaded(name);
     return result;
   });

@@ -8,6 +8,7 @@
 #include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
 #include "core/project/script_project.h"
+#include "core/platform/work_folders.h"
 
 class QCloseEvent;
 class QDragEnterEvent;
@@ -37,6 +38,9 @@ class MainWindow : public QWidget {
 
  public:
   MainWindow(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+  // Settings and build files where `folders` say (an installed copy keeps them out of the
+  // program folder).
+  MainWindow(WorkFolders folders, Dialogs& dialogs, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   ScriptModel& model() { return project_.model; }
@@ -108,6 +112,7 @@ class MainWindow : public QWidget {
   void MakeLevelsTab();
 
   std::filesystem::path programFolder_;
+  WorkFolders folders_;
   Dialogs& dialogs_;
   ScriptProject project_;
   std::unique_ptr<BuildWindow> buildWindow_;

@@ -26,6 +26,7 @@
 #include "core/platform/errors.h"
 #include "core/settings/setup_store.h"
 #include "core/platform/program_folder.h"
+#include "core/platform/work_folders.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/pane_text.h"
@@ -40,7 +41,8 @@ BuildWindow::BuildWindow(ScriptProject& project, std::filesystem::path programFo
       model_(project.model),
       programFolder_(std::move(programFolder)),
       dialogs_(dialogs),
-      session_(std::make_unique<BuildSession>(programFolder_, log_)) {
+      session_(std::make_unique<BuildSession>(programFolder_, log_)),
+      sessionFolder_(programFolder_) {
   setObjectName("TForm2");
   setWindowTitle("Varnel");
 
@@ -351,6 +353,7 @@ void BuildWindow::sbSaveClick() {
       EmptyPanes();
       return;
     }
+    if (!UseWorkFolder()) return;
     const PaneText script = BufferText(scriptFiles_.front());
     std::vector<PaneText> included;
     for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
@@ -367,7 +370,7 @@ void BuildWindow::sbSaveClick() {
       for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
         written.push_back({scriptFiles_[i].name, included[i - 1].bytes.value_or(""), false});
       }
-      project_.Saved(written, language.bytes, programFolder_);
+      project_.Saved(written, language.bytes, sessionFolder_);
     }
     emit saved();
   });
@@ -386,10 +389,11 @@ bool BuildWindow::PanesShowTheProject() const {
 void BuildWindow::sbCreateClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
+    if (!UseWorkFolder()) return;
     const SetupSettings settings =
         settings_ ? settings_() : DefaultSetup(FolderWithSeparator(programFolder_));
     std::unique_ptr<CompileStep> step =
-        stepFactory_ ? stepFactory_() : MakeCompileStep(settings.Compiler, programFolder_);
+        stepFactory_ ? stepFactory_() : MakeCompileStep(settings.Compiler, sessionFolder_);
     session_->StartCompile(std::move(step), BuildSession::Clock::now());
   });
   if (session_->compiling()) compileTimer_->start();
@@ -409,8 +413,35 @@ void BuildWindow::UpdateCommands() {
   for (QPushButton* button : {saveButton_, compileButton_, copyButton_}) button->setEnabled(idle);
 }
 
+bool BuildWindow::UseWorkFolder() {
+  if (workFolders_ == nullptr || workFolders_->portable()) return true;
+  // A running compile keeps its folder: the next command waits for it there.
+  if (session_->compiling()) return true;
+  auto folder = workFolders_->BuildFolder();
+  if (!folder) {
+    const auto chosen = dialogs_.ChooseFolder(this, PathToQt(workFolders_->OpenFolder()));
+    if (!chosen) {
+      log_.Append("No working folder chosen - operation aborted!");
+      return false;
+    }
+    workFolders_->ChooseBuildFolder(PathFromQt(*chosen));
+    folder = workFolders_->BuildFolder();
+    if (!folder) {
+      log_.Append(UserText("Cannot write to ").Path(PathFromQt(*chosen)).Text(" - operation aborted!"));
+      return false;
+    }
+  }
+  if (*folder != sessionFolder_) {
+    session_ = std::make_unique<BuildSession>(*folder, log_);
+    sessionFolder_ = *folder;
+  }
+  log_.Append(WorkingFolderLine(*folder));
+  return true;
+}
+
 void BuildWindow::sbCopyClick() {
   RunCommand([this] {
+    if (!UseWorkFolder()) return;
     SetupSettings settings = settings_ ? settings_() : DefaultSetup(FolderWithSeparator(programFolder_));
     // The settings hold ANSI text; the file system wants its own spelling of the folders.
     settings.CopyPath = NativeFromAnsiPath(settings.CopyPath);

@@ -28,6 +28,7 @@ namespace scriptdesk {
 
 class Dialogs;
 class ScriptProject;
+class WorkFolders;
 
 // The build window "Varnel": the script and language panes, the four build steps,
 // "Copy,Delete" and the build log. For a loaded project the script pane holds each file Save
@@ -50,6 +51,9 @@ class BuildWindow : public QWidget {
   // What "Create *.dat" compiles with; by default the step Setup's "Compiler" names.
   using CompileStepFactory = std::function<std::unique_ptr<CompileStep>()>;
   void setCompileStepFactory(CompileStepFactory factory);
+  // An installed copy's folders: Save, Create *.dat and Copy,Delete then work where they say,
+  // and name that folder in the log. Without them, everything is in the program folder.
+  void setWorkFolders(WorkFolders* folders) { workFolders_ = folders; }
 
  signals:
   // "Save" wrote every text, built from the project as it stands and not edited since: the
@@ -95,6 +99,9 @@ class BuildWindow : public QWidget {
   // Follows a running compile; the commands that need its result wait for it.
   void FollowCompile();
   void UpdateCommands();
+  // Moves the session to the folder the build works in now, asking for one when there is none;
+  // false when the user gave none.
+  bool UseWorkFolder();
   // Runs a command, showing a runtime failure in an error box; a command started while another
   // one lets events through (a long copy) is ignored.
   template <typename Command>
@@ -122,6 +129,8 @@ class BuildWindow : public QWidget {
   Dialogs& dialogs_;
   BuildLog log_;
   std::unique_ptr<BuildSession> session_;
+  WorkFolders* workFolders_ = nullptr;
+  std::filesystem::path sessionFolder_;
   QTimer* compileTimer_ = nullptr;
 
   QComboBox* scriptFileChooser_ = nullptr;

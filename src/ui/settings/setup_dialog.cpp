@@ -66,7 +66,14 @@ std::vector<const SetupKey*> KeysIn(const char* box) {
 }  // namespace
 
 SetupDialog::SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), programFolder_(std::move(programFolder)), dialogs_(dialogs) {
+    : SetupDialog(SetupIniPath(programFolder), FolderWithSeparator(programFolder), dialogs, parent) {}
+
+SetupDialog::SetupDialog(std::filesystem::path setupIni, std::string defaultFolder,
+                         Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Dialog),
+      setupIni_(std::move(setupIni)),
+      defaultFolder_(std::move(defaultFolder)),
+      dialogs_(dialogs) {
   setObjectName("TForm5");
   setWindowTitle("Setup");
 
@@ -176,8 +183,7 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::LoadSetup() {
-  opened_ = scriptdesk::LoadSetup(SetupIniPath(programFolder_),
-                                  AnsiFromNativePath(FolderWithSeparator(programFolder_)));
+  opened_ = scriptdesk::LoadSetup(setupIni_, AnsiFromNativePath(defaultFolder_));
   ShowSettings(opened_);
 }
 
@@ -200,7 +206,7 @@ void SetupDialog::ShowSettings(const SetupSettings& settings) {
 
 bool SetupDialog::SaveSetup() {
   const bool saved = RunShowingFailure(
-      dialogs_, this, [&] { scriptdesk::SaveSetup(settings_, SetupIniPath(programFolder_)); });
+      dialogs_, this, [&] { scriptdesk::SaveSetup(settings_, setupIni_); });
   if (saved) opened_ = settings_;
   return saved;
 }

@@ -28,6 +28,9 @@ class SetupDialog : public QWidget {
 
  public:
   SetupDialog(std::filesystem::path programFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+  // Setup.ini at `setupIni`; `defaultFolder` (native spelling) where it names no folder.
+  SetupDialog(std::filesystem::path setupIni, std::string defaultFolder, Dialogs& dialogs,
+              QWidget* parent = nullptr);
 
   const SetupSettings& settings() const { return settings_; }
 
@@ -66,7 +69,8 @@ class SetupDialog : public QWidget {
   // The settings into the controls; the controls' handlers store them back.
   void ShowSettings(const SetupSettings& settings);
 
-  std::filesystem::path programFolder_;
+  std::filesystem::path setupIni_;
+  std::string defaultFolder_;
   Dialogs& dialogs_;
   SetupSettings settings_;
   // What the dialog showed when it was opened or last saved: what "Cancel" goes back to.

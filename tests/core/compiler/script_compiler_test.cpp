@@ -13,6 +13,7 @@
 #include "core/compiler/compile_folder.h"
 #include "core/compiler/dos_names.h"
 #include "core/platform/errors.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace scriptdesk::compiler {
@@ -202,7 +203,7 @@ TEST(CompileFolder, FindsFilesInAnyCaseAndWritesIntoExistingCaseVariants) {
   EXPECT_EQ(result.written[1].filename(), "ENGLISH.DAT");
   EXPECT_EQ(result.written[2].filename(), "FRENCH.DAT");
   EXPECT_NE(dir.Read("script.dat"), "old");
-  EXPECT_FALSE(dir.Exists("SCRIPT.DAT"));
+  EXPECT_EQ(test::FolderBytes(dir.path()).count("SCRIPT.DAT"), 0u);  // no twin in another case
 }
 
 TEST(CompileFolder, FailedCompileLeavesTheFolderAlone) {
@@ -235,6 +236,7 @@ TEST(CompileFolder, TakesAnAbsolutePathAndReportsWhatTheFileSystemRefuses) {
   EXPECT_EQ(dir.Read("SCRIPT.DAT"), "old");
 
   // A link in a loop is no script to read.
+  SKIP_ON_WINDOWS("symbolic links");
   test::TempDir loop;
   std::filesystem::create_symlink("script.txt", loop.path() / "script.txt");
   const auto result = CompileFolder(loop.path());

@@ -335,18 +335,19 @@ TEST(CopyDelete, FullBuildLogsEveryStepInOrderAndDeletesOnlyWhatItOwns) {
   const std::size_t before = b.log.lines().size();
   b.Copy(b.AllOn());
 
-  const std::string t = b.target.path().string();
-  const std::string p = b.program.path().string();
+  const std::string sep(1, static_cast<char>(fs::path::preferred_separator));
+  const std::string t = b.target.path().string() + sep;
+  const std::string p = b.program.path().string() + sep;
   EXPECT_EQ(b.LogSince(before), (Lines{
-                                    "File deleted:" + t + "/script.dat",
-                                    "File deleted:" + t + "/FRENCH.dat",
-                                    "File deleted:" + t + "/GERMAN.DAT",
-                                    "Copy:" + t + "/script.dat",
-                                    "Copy:" + t + "/ENGLISH.dat",
+                                    "File deleted:" + t + "script.dat",
+                                    "File deleted:" + t + "FRENCH.dat",
+                                    "File deleted:" + t + "GERMAN.DAT",
+                                    "Copy:" + t + "script.dat",
+                                    "Copy:" + t + "ENGLISH.dat",
                                     "script.txt - Save",
                                     "ENGLISH.txt - Save",
-                                    "File deleted:" + p + "/SCRIPT.DAT",
-                                    "File deleted:" + p + "/ENGLISH.DAT",
+                                    "File deleted:" + p + "SCRIPT.DAT",
+                                    "File deleted:" + p + "ENGLISH.DAT",
                                     "File deleted: script.txt",
                                     "File deleted:ENGLISH.txt",
                                     "File deleted: STRINGS.H",
@@ -447,11 +448,16 @@ TEST(CopyDelete, CompilerHeaderIsDeletedUnderEitherName) {
 
 TEST(CopyDelete, PathsInTheLogStayApartFromTheWords) {
   Build b;
-  const fs::path game = b.target.path() / "Ra\xC3\xAF" "der";  // "Raïder" as Linux spells it
+#if defined(_WIN32)
+  const std::string name = "Ra\xEF" "der";  // "Raïder" in the settings' ANSI text
+#else
+  const std::string name = "Ra\xC3\xAF" "der";  // "Raïder" as Linux spells it
+#endif
+  const fs::path game = b.target.path() / PathFromAnsi(name);
   fs::create_directories(game);
   b.Compiled();
   auto settings = b.AllOn();
-  settings.CopyPath = game.string();
+  settings.CopyPath = (b.target.path() / "").string() + name;
   b.Copy(settings);
   const auto& copy = b.log.entries().at(0).parts();
   ASSERT_EQ(copy.size(), 2u);

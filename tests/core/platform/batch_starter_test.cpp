@@ -8,8 +8,10 @@
 #include <thread>
 
 #include "core/platform/errors.h"
+#include "core/platform/file_io.h"
 #include "core/platform/text_lines.h"
 #include "support/scoped_env.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace scriptdesk {
@@ -46,6 +48,7 @@ TEST(DosBoxHelperBatch, IsTheBatchFollowedByHiddenLinesThatWriteTheErrorlevel) {
 }
 
 TEST(DosBoxCommand, MountsTheFolderAsDriveCAndRunsTheHelperWithItsOutputCaptured) {
+  SKIP_ON_WINDOWS("DOSBox runs Script.bat");
   const auto command = DosBoxCommand("/usr/bin/dosbox", "/home/me/My Game/script");
   EXPECT_EQ(command.program, "/usr/bin/dosbox");
   EXPECT_EQ(command.arguments,
@@ -58,8 +61,6 @@ TEST(DosBoxCommand, MountsTheFolderAsDriveCAndRunsTheHelperWithItsOutputCaptured
             (std::vector<std::string>{"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}));
 }
 
-#if !defined(_WIN32)
-
 TEST(SystemBatchRunner, MissingBatchFileIsReported) {
   TempDir dir;
   EXPECT_THAT([&] { SystemBatchRunner().Start(dir.path(), "Script.bat"); },
@@ -68,6 +69,7 @@ TEST(SystemBatchRunner, MissingBatchFileIsReported) {
 }
 
 TEST(SystemBatchRunner, MissingDosBoxSaysHowToInstallIt) {
+  SKIP_ON_WINDOWS("DOSBox runs Script.bat");
   for (const char* folder : {"/opt/homebrew/bin/dosbox", "/usr/local/bin/dosbox"}) {
     if (std::filesystem::exists(folder)) GTEST_SKIP() << "DOSBox is found at " << folder;
   }
@@ -80,6 +82,7 @@ TEST(SystemBatchRunner, MissingDosBoxSaysHowToInstallIt) {
 }
 
 TEST(SystemBatchRunner, AStartThatFailsHalfwayLeavesNoHelperBehind) {
+  SKIP_ON_WINDOWS("DOSBox runs Script.bat");
   TempDir dir;
   dir.Write("SCRIPT.BAT", "echo\r\n");
   dir.Write("dosbox", "#!/bin/sh\n");
@@ -94,6 +97,7 @@ TEST(SystemBatchRunner, AStartThatFailsHalfwayLeavesNoHelperBehind) {
 // The real DOSBox: the output is captured, a PAUSE does not wait for a key, the batch file is
 // left as it was and the helper files are gone afterwards.
 TEST(SystemBatchRunner, CapturesWhatScriptBatPrintsInDosBox) {
+  SKIP_ON_WINDOWS("DOSBox runs Script.bat");
   if (FindOnPath("dosbox").empty()) GTEST_SKIP() << "DOSBox is not installed; skipping the run";
   TempDir dir;
   const std::string batch = "echo compiling\r\npause\r\necho done > SCRIPT.DAT\r\n";
@@ -114,7 +118,50 @@ TEST(SystemBatchRunner, CapturesWhatScriptBatPrintsInDosBox) {
             (std::map<std::string, std::string>{{"Script.bat", batch}, {"SCRIPT.DAT", "done\r\n"}}));
 }
 
-#endif
+std::optional<BatchOutcome> WaitForOutcome(SystemBatchRunner& runner) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  std::optional<BatchOutcome> outcome;
+  while (!(outcome = runner.Poll()) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return outcome;
+}
+
+// Script.bat through the command interpreter, in a folder the ANSI code page cannot name: what
+// it printed, the errorlevel it ended with (also through EXIT), a PAUSE that does not wait, and
+// no helper file left behind.
+TEST(SystemBatchRunner, RunsScriptBatThroughTheCommandInterpreter) {
+  SKIP_UNLESS_WINDOWS("cmd.exe runs Script.bat");
+  struct Case {
+    const char* batch;
+    std::optional<int> status;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {"@echo off\r\necho compiling\r\npause\r\necho done> SCRIPT.DAT\r\n", 0, "compiling\r\n"},
+      {"@echo off\r\necho ERROR : no\r\nexit /b 3\r\n", 3, "ERROR : no\r\n"},
+      {"@echo off\r\necho bye\r\nexit 2\r\n", 2, "bye\r\n"},
+      {"@echo off\r\necho last\r\ncmd /c exit 4\r\n", 4, "last\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.batch);
+    TempDir dir;
+    const auto folder = dir.path() / std::filesystem::path(u8"\u03A9mega Raider");
+    std::filesystem::create_directory(folder);
+    WriteFileAtomic(folder / "Script.bat", c.batch);
+    SystemBatchRunner runner;
+    runner.Start(folder, "SCRIPT.BAT");
+    const auto outcome = WaitForOutcome(runner);
+    ASSERT_TRUE(outcome) << "Script.bat did not end within 60 s";
+    EXPECT_EQ(outcome->exitStatus, c.status);
+    EXPECT_THAT(outcome->console, HasSubstr(c.printed));
+    auto left = test::FolderBytes(folder);
+    EXPECT_EQ(left.at("Script.bat"), c.batch);
+    left.erase("Script.bat");
+    left.erase("SCRIPT.DAT");
+    EXPECT_TRUE(left.empty()) << left.begin()->first;
+  }
+}
 
 }  // namespace
 }  // namespace scriptdesk

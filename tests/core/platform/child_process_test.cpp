@@ -7,12 +7,11 @@
 #include <thread>
 
 #include "core/platform/errors.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace scriptdesk {
 namespace {
-
-#if !defined(_WIN32)
 
 using ::testing::HasSubstr;
 using ::testing::ThrowsMessage;
@@ -26,6 +25,7 @@ std::optional<int> WaitForExit(ChildProcess& child) {
 }
 
 TEST(ChildProcess, GivesTheExitStatusAndRunsInItsFolderWithTheAddedVariables) {
+  SKIP_ON_WINDOWS("a POSIX shell as the child");
   test::TempDir dir;
   ChildProcess child;
   child.Start({"/bin/sh", {"-c", "echo \"$SD_TEST\" > seen; exit 3"}, dir.path(), {"SD_TEST=x y"}});
@@ -35,6 +35,7 @@ TEST(ChildProcess, GivesTheExitStatusAndRunsInItsFolderWithTheAddedVariables) {
 }
 
 TEST(ChildProcess, AProgramThatCannotStartIsReportedWithTheReason) {
+  SKIP_ON_WINDOWS("a POSIX shell as the child");
   ChildProcess child;
   EXPECT_THAT([&] { child.Start({"/nonexistent/dosbox", {}, {}, {}}); },
               ThrowsMessage<ScriptDeskError>(
@@ -43,6 +44,7 @@ TEST(ChildProcess, AProgramThatCannotStartIsReportedWithTheReason) {
 }
 
 TEST(ChildProcess, KillEndsAChildThatHangs) {
+  SKIP_ON_WINDOWS("a POSIX shell as the child");
   test::TempDir dir;
   ChildProcess child;
   child.Start({"/bin/sh", {"-c", "sleep 30"}, dir.path(), {}});
@@ -52,8 +54,6 @@ TEST(ChildProcess, KillEndsAChildThatHangs) {
   EXPECT_FALSE(child.running());
   EXPECT_EQ(child.Poll(), std::nullopt);
 }
-
-#endif
 
 }  // namespace
 }  // namespace scriptdesk
