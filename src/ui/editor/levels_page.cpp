@@ -385,6 +385,22 @@ void LevelsTab::ShowLevel() {
   itemPages_->SelectLastRows();
 }
 
+void LevelsTab::GoTo(int level, int itemKind, int itemSlot) {
+  if (level < 0 || level >= model_.LevelCount) return;
+  SelectEntry(level);
+  ShowLevel();
+  if (itemKind < 0) {
+    levelPages_->setCurrentIndex(0);
+    return;
+  }
+  ItemPage* page = itemPages_->page(static_cast<ItemKind>(itemKind));
+  for (int i = 0; i < levelPages_->count(); ++i) {
+    if (levelPages_->widget(i)->isAncestorOf(page)) levelPages_->setCurrentIndex(i);
+  }
+  page->SelectRow(itemSlot);
+  page->list()->setFocus();
+}
+
 void LevelsTab::lbLevelClick() {
   ShowLevel();
 }

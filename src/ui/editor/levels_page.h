@@ -60,6 +60,10 @@ class LevelsTab : public QWidget {
   // Shows on "Other lines" those of the current level (none without one).
   void ShowKeptLines();
 
+  // Selects the level in slot `level` and, when `itemKind` names a table, the item page and
+  // its row `itemSlot`: where a message of the check points.
+  void GoTo(int level, int itemKind, int itemSlot);
+
   ItemPages* itemPages() const { return itemPages_; }
   QListWidget* levelList() const { return levelList_; }
   QPushButton* deleteButton() const { return deleteButton_; }

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -203,6 +204,9 @@ BuildWindow* MainWindow::buildWindow() {
     buildWindow_->setAttribute(Qt::WA_QuitOnClose, false);
     connect(buildWindow_.get(), &BuildWindow::saved, this, &MainWindow::ProjectSaved);
     buildWindow_->setWorkFolders(&folders_);
+    connect(buildWindow_.get(), &BuildWindow::panesChanged, this, &MainWindow::ScheduleCheck);
+    connect(buildWindow_.get(), &BuildWindow::goToForm, this, &MainWindow::GoToForm);
+    buildWindow_->ShowProblems(lastCheck_);
     // The copy step reads the dialog's settings; a dialog never opened holds Setup.ini's.
     buildWindow_->setSettingsSource([this] { return setupDialog()->settings(); });
   }
@@ -230,6 +234,12 @@ QWidget* MainWindow::MakeBottomPanel() {
   aboutButton_ = MakeButton(panel, "SpeedButton25", "About");
   gauge_ = new ProgressGauge(panel);
   gauge_->setObjectName("ProgressGauge");
+  checkStatus_ = new QLabel(panel);
+  checkStatus_->setObjectName("checkStatus");
+  checkStatus_->setTextFormat(Qt::PlainText);
+  // A long message must not widen the window: the label shows what fits, its tip the rest.
+  checkStatus_->setMinimumWidth(1);
+  checkStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {compileButton_, setupButton_, loadButton_, editorScriptButton_,
@@ -243,7 +253,11 @@ QWidget* MainWindow::MakeBottomPanel() {
   layout->setSpacing(4);
   buttons->setSpacing(4);
   layout->addLayout(buttons);
-  layout->addWidget(gauge_);
+  auto* status = new QHBoxLayout;
+  status->setSpacing(8);
+  status->addWidget(gauge_, 1);
+  status->addWidget(checkStatus_, 1);
+  layout->addLayout(status);
 
   connect(compileButton_, &QPushButton::clicked, this, &MainWindow::SpeedButton18Click);
   connect(setupButton_, &QPushButton::clicked, this, &MainWindow::SpeedButton15Click);
@@ -404,7 +418,38 @@ bool MainWindow::isProjectChanged() const {
          headerTab_->hasPendingEdits() || (levelsTab_ != nullptr && levelsTab_->hasPendingEdits());
 }
 
+void MainWindow::ScheduleCheck() {
+  if (checkTimer_ == nullptr) {
+    checkTimer_ = new QTimer(this);
+    checkTimer_->setSingleShot(true);
+    checkTimer_->setInterval(150);
+    connect(checkTimer_, &QTimer::timeout, this, &MainWindow::RunCheck);
+  }
+  checkTimer_->start();
+}
+
+void MainWindow::RunCheck() {
+  if (checkTimer_ != nullptr) checkTimer_->stop();
+  lastCheck_ = buildWindow_ != nullptr && buildWindow_->panesEdited()
+                   ? buildWindow_->CheckPanes()
+                   : CheckProject(project_, BuiltinLines(BuiltinText::LevelStrings),
+                                  BuiltinLines(BuiltinText::ItemNames));
+  const QString summary = ToQt(CheckSummary(lastCheck_));
+  const QFontMetrics metrics(checkStatus_->font());
+  checkStatus_->setText(metrics.elidedText(summary, Qt::ElideRight, std::max(checkStatus_->width(), 200)));
+  checkStatus_->setToolTip(summary);
+  if (buildWindow_ != nullptr) buildWindow_->ShowProblems(lastCheck_);
+}
+
+void MainWindow::GoToForm(int level, int itemKind, int itemSlot) {
+  pages_->setCurrentWidget(levelsPage_);
+  levelsTab()->GoTo(level, itemKind, itemSlot);
+  raise();
+  activateWindow();
+}
+
 void MainWindow::UpdateTitle() {
+  ScheduleCheck();
   setWindowTitle(QStringLiteral("%1[*] - %2").arg(scriptName_, QString::fromLatin1(kCaption)));
   setWindowModified(isProjectChanged());
 }

@@ -7,10 +7,13 @@
 
 #include "core/editor/saved_project.h"
 #include "core/model/script_model.h"
+#include "core/check/project_check.h"
 #include "core/project/script_project.h"
 #include "core/platform/work_folders.h"
 
 class QCloseEvent;
+class QLabel;
+class QTimer;
 class QDragEnterEvent;
 class QDropEvent;
 class QPushButton;
@@ -72,6 +75,11 @@ class MainWindow : public QWidget {
   // were not stored yet (the title then marks it).
   bool isProjectChanged() const;
 
+  // The project as it stands, compiled by the built-in compiler a moment after each change:
+  // the status label `checkStatus` says how it went, the build window lists the messages.
+  void RunCheck();
+  QLabel* checkStatus() const { return checkStatus_; }
+
  public slots:
   void SpeedButton18Click();  // "Compile"
   void SpeedButton15Click();  // "Setup"
@@ -107,6 +115,9 @@ class MainWindow : public QWidget {
   // Some language file differs from what was loaded or last saved.
   bool LanguageFilesChanged() const;
   void UpdateTitle();
+  // Runs the check a moment from now; edits in a row run it once.
+  void ScheduleCheck();
+  void GoToForm(int level, int itemKind, int itemSlot);
   void MakeShortcuts();
   // Builds the "Levels" tab's contents, showing the project as if they had been there all along.
   void MakeLevelsTab();
@@ -136,6 +147,9 @@ class MainWindow : public QWidget {
   QPushButton* originalScriptButton_ = nullptr;
   QPushButton* aboutButton_ = nullptr;
   ProgressGauge* gauge_ = nullptr;
+  QLabel* checkStatus_ = nullptr;
+  QTimer* checkTimer_ = nullptr;
+  CheckResult lastCheck_;
 };
 
 }  // namespace scriptdesk

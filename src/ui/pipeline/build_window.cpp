@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPlainTextDocumentLayout>
@@ -27,6 +28,8 @@
 #include "core/settings/setup_store.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/work_folders.h"
+#include "core/pipeline/language_writer.h"
+#include "core/platform/ascii_text.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
 #include "ui/widgets/pane_text.h"
@@ -111,18 +114,35 @@ BuildWindow::BuildWindow(ScriptProject& project, std::filesystem::path programFo
   bottomLayout->addLayout(commands);
   bottomLayout->addWidget(logPane_, 1);
 
+  // The check's messages: activating one shows its line, "Go to form" its level or item.
+  auto* problems = new QWidget(this);
+  problemsList_ = new QListWidget(problems);
+  problemsList_->setObjectName("problemsList");
+  problemsList_->setToolTip("What the built-in compiler says of the project as it stands; "
+                            "Enter or a double click shows the line");
+  goToFormButton_ = MakeButton(problems, "sbGoToForm", "Go to form");
+  goToFormButton_->setToolTip("Shows the level or item the selected message is about");
+  goToFormButton_->setEnabled(false);
+  auto* problemsLayout = new QHBoxLayout(problems);
+  problemsLayout->setContentsMargins(0, 0, 0, 0);
+  problemsLayout->addWidget(problemsList_, 1);
+  problemsLayout->addWidget(goToFormButton_, 0, Qt::AlignTop);
+
   auto* splitter = new QSplitter(Qt::Vertical, this);
   splitter->setObjectName("BuildSplitter");
   splitter->setChildrenCollapsible(false);
   splitter->addWidget(panesWidget);
+  splitter->addWidget(problems);
   splitter->addWidget(bottom);
+  // A larger window gives its room to the panes; the list and the log keep their heights.
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 0);
+  splitter->setStretchFactor(2, 0);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter);
   resize(576, 565);
-  splitter->setSizes({390, 150});
+  splitter->setSizes({330, 60, 150});
 
   SetScriptFiles({});
   connect(scriptFileChooser_, &QComboBox::currentIndexChanged, this, &BuildWindow::ShowScriptFile);
@@ -138,6 +158,23 @@ BuildWindow::BuildWindow(ScriptProject& project, std::filesystem::path programFo
   connect(saveButton_, &QPushButton::clicked, this, &BuildWindow::sbSaveClick);
   connect(compileButton_, &QPushButton::clicked, this, &BuildWindow::sbCreateClick);
   connect(copyButton_, &QPushButton::clicked, this, &BuildWindow::sbCopyClick);
+  connect(problemsList_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { ShowProblem(problemsList_->row(item)); });
+  connect(problemsList_, &QListWidget::currentRowChanged, this, [this](int row) {
+    goToFormButton_->setEnabled(row >= 0 && row < static_cast<int>(problems_.problems.size()) &&
+                                problems_.problems[static_cast<std::size_t>(row)].level >= 0);
+  });
+  connect(goToFormButton_, &QPushButton::clicked, this, [this] {
+    const int row = problemsList_->currentRow();
+    if (row < 0 || row >= static_cast<int>(problems_.problems.size())) return;
+    const Problem& problem = problems_.problems[static_cast<std::size_t>(row)];
+    emit goToForm(problem.level, problem.itemKind, problem.itemSlot);
+  });
+  for (QPlainTextEdit* pane : {scriptPane_, languagePane_}) {
+    connect(pane, &QPlainTextEdit::textChanged, this, [this] {
+      if (scriptBuilt_ || languageBuilt_) emit panesChanged();
+    });
+  }
 }
 
 void BuildWindow::setSettingsSource(std::function<SetupSettings()> source) {
@@ -386,10 +423,49 @@ bool BuildWindow::PanesShowTheProject() const {
   return !scriptSource_.IsChanged(model_, {}) && !languageSource_.IsChanged(model_, project_.texts);
 }
 
+std::vector<PaneText> BuildWindow::FilesToBuild() const {
+  std::vector<PaneText> files;
+  if (scriptBuilt_ || languageBuilt_) {
+    for (const ScriptFileBuffer& buffer : scriptFiles_) {
+      files.push_back(BufferText(buffer));
+      files.back().fileName = buffer.name;
+    }
+    files.push_back(LanguageText());
+  } else {
+    // Nothing built: what Save would write of the project as it stands.
+    if (project_.script() != nullptr) {
+      for (const SavedFile& file : project_.SaveScriptFiles().files) {
+        files.push_back(PaneText{{}, 0, true, file.bytes, file.name});
+      }
+    } else {
+      files.push_back(PaneText{ScriptWriter::Write(model_), 0, true, std::nullopt, "script.txt"});
+    }
+    if (auto bytes = project_.LanguageFileBytes()) {
+      files.push_back(PaneText{{}, 0, true, std::move(bytes), project_.LanguageFileName()});
+    } else {
+      files.push_back(PaneText{LanguageWriter::Write(model_, project_.texts,
+                                                     BuiltinLines(BuiltinText::LevelStrings),
+                                                     BuiltinLines(BuiltinText::ItemNames))
+                                   .Text,
+                               0, true, std::nullopt, {}});
+    }
+  }
+  if (files.back().fileName.empty()) files.back().fileName = model_.Header.SelectedLanguageName() + ".txt";
+  return files;
+}
+
 void BuildWindow::sbCreateClick() {
   if (session_->compiling()) return;
   RunCommand([this] {
     if (!UseWorkFolder()) return;
+    // The build compiles what is on disk; it says so when that is not what the builder sees.
+    const std::vector<std::string> unsaved = session_->UnsavedFiles(FilesToBuild());
+    if (!unsaved.empty()) {
+      std::string names;
+      for (const auto& name : unsaved) names += (names.empty() ? "" : ", ") + name;
+      log_.Append("Not saved since the last change: " + names +
+                  " - compiling the files as last saved, not what the panes show.");
+    }
     const SetupSettings settings =
         settings_ ? settings_() : DefaultSetup(FolderWithSeparator(programFolder_));
     std::unique_ptr<CompileStep> step =
@@ -446,9 +522,74 @@ void BuildWindow::sbCopyClick() {
     // The settings hold ANSI text; the file system wants its own spelling of the folders.
     settings.CopyPath = NativeFromAnsiPath(settings.CopyPath);
     settings.SaveTxtPath = NativeFromAnsiPath(settings.SaveTxtPath);
+    session_->SetLoadedFiles(LoadedFiles());
     session_->CopyDelete(settings, model_.Header, BufferText(scriptFiles_.front()), LanguageText(),
                          [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });
+}
+
+std::vector<std::filesystem::path> BuildWindow::LoadedFiles() const {
+  std::vector<std::filesystem::path> files;
+  if (const LoadedScript* script = project_.script()) {
+    for (const ScriptFile& file : script->files.files) files.push_back(file.path);
+    files.push_back(project_.origin().parent_path() / project_.LanguageFileName());
+  }
+  return files;
+}
+
+bool BuildWindow::panesEdited() const {
+  if (!scriptBuilt_ && !languageBuilt_) return false;
+  for (const ScriptFileBuffer& buffer : scriptFiles_) {
+    if (buffer.text->isModified()) return true;
+  }
+  return languagePane_->document()->isModified();
+}
+
+CheckResult BuildWindow::CheckPanes() const {
+  const std::vector<PaneText> panes = FilesToBuild();
+  ScriptFiles files;
+  if (const LoadedScript* script = project_.script();
+      script != nullptr && script->files.files.size() + 1 == panes.size()) {
+    files = script->files;
+  } else {
+    files.files.resize(panes.size() - 1);
+  }
+  for (std::size_t i = 0; i + 1 < panes.size(); ++i) {
+    const PaneText& pane = panes[i];
+    files.files[i].name = pane.fileName;
+    files.files[i].doc = TextDocument::FromBytes(pane.bytes ? *pane.bytes : JoinCrLf(pane.lines));
+  }
+  const PaneText& language = panes.back();
+  return CheckFiles(files, language.bytes ? *language.bytes : JoinCrLf(language.lines),
+                    language.fileName, model_.LevelCount);
+}
+
+void BuildWindow::ShowProblems(const CheckResult& result) {
+  problems_ = result;
+  problemsList_->clear();
+  for (const Problem& problem : problems_.problems) {
+    problemsList_->addItem(ToQt(compiler::RenderMessage(problem.message)));
+  }
+  goToFormButton_->setEnabled(false);
+}
+
+void BuildWindow::ShowProblem(int row) {
+  if (row < 0 || row >= static_cast<int>(problems_.problems.size())) return;
+  const compiler::CompileMessage& message = problems_.problems[static_cast<std::size_t>(row)].message;
+  if (!scriptBuilt_) sbCreateScrClick();
+  if (!languageBuilt_) sbCreateLngClick();
+  for (std::size_t i = 0; i < scriptFiles_.size(); ++i) {
+    if (!EqualsNoCase(scriptFiles_[i].name, message.file) &&
+        !(i == 0 && EqualsNoCase(message.file, project_.script() != nullptr
+                                                   ? project_.script()->files.files[0].name
+                                                   : std::string("script.txt")))) {
+      continue;
+    }
+    scriptFileChooser_->setCurrentIndex(static_cast<int>(i));
+    scriptPane_->ShowLine(message.line);
+    return;
+  }
+  languagePane_->ShowLine(message.line);
 }
 
 }  // namespace scriptdesk

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document/text_document.h"
+#include "core/check/project_check.h"
 #include "core/pipeline/build_log.h"
 #include "core/pipeline/build_steps.h"
 #include "core/pipeline/language_writer.h"
@@ -18,6 +19,7 @@
 #include "core/settings/setup_settings.h"
 
 class QComboBox;
+class QListWidget;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -27,6 +29,7 @@ class QTimer;
 namespace scriptdesk {
 
 class Dialogs;
+class NumberedPane;
 class ScriptProject;
 class WorkFolders;
 
@@ -55,10 +58,21 @@ class BuildWindow : public QWidget {
   // and name that folder in the log. Without them, everything is in the program folder.
   void setWorkFolders(WorkFolders* folders) { workFolders_ = folders; }
 
+  // The panes hold built text that was edited: the check then reads them, not the project.
+  bool panesEdited() const;
+  // The check of what the panes hold, as Save would write it.
+  CheckResult CheckPanes() const;
+  // The messages of the last check, in `problemsList`.
+  void ShowProblems(const CheckResult& result);
+
  signals:
   // "Save" wrote every text, built from the project as it stands and not edited since: the
   // project is on disk.
   void saved();
+  // A pane's text was typed in.
+  void panesChanged();
+  // "Go to form" on a message about a level (and an item of it).
+  void goToForm(int level, int itemKind, int itemSlot);
 
  public slots:
   // After a load: panes built from the project it replaced are emptied, so that nothing of it
@@ -102,6 +116,12 @@ class BuildWindow : public QWidget {
   // Moves the session to the folder the build works in now, asking for one when there is none;
   // false when the user gave none.
   bool UseWorkFolder();
+  // Shows the line a message of the check is about in its pane, building the panes first.
+  void ShowProblem(int row);
+  // The files the project was loaded from, which "Delete .txt" never deletes.
+  std::vector<std::filesystem::path> LoadedFiles() const;
+  // What a compile would read: the panes as Save writes them, or the project when none is built.
+  std::vector<PaneText> FilesToBuild() const;
   // Runs a command, showing a runtime failure in an error box; a command started while another
   // one lets events through (a long copy) is ignored.
   template <typename Command>
@@ -134,10 +154,13 @@ class BuildWindow : public QWidget {
   QTimer* compileTimer_ = nullptr;
 
   QComboBox* scriptFileChooser_ = nullptr;
-  QPlainTextEdit* scriptPane_ = nullptr;
-  QPlainTextEdit* languagePane_ = nullptr;
+  NumberedPane* scriptPane_ = nullptr;
+  NumberedPane* languagePane_ = nullptr;
   QLabel* languageLabel_ = nullptr;
   QPlainTextEdit* logPane_ = nullptr;
+  QListWidget* problemsList_ = nullptr;
+  QPushButton* goToFormButton_ = nullptr;
+  CheckResult problems_;
   QPushButton* createScriptButton_ = nullptr;
   QPushButton* createLanguageButton_ = nullptr;
   QPushButton* saveButton_ = nullptr;

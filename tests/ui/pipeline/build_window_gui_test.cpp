@@ -431,7 +431,9 @@ TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {
 
   Step("sbCreate");
 
-  EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!", "Compiling - please wait..."}));
+  // Nothing was saved: the compile says it reads the files as they are on disk.
+  EXPECT_EQ(Log(), Texts({"Not saved since the last change: script.txt, ENGLISH.txt - compiling the files as last saved, not what the panes show.", "Final Step 4:",
+                          "Runing Script.bat!!", "Compiling - please wait..."}));
   EXPECT_FALSE(enabled("sbCreate"));
   EXPECT_FALSE(enabled("sbCopy"));
   EXPECT_FALSE(enabled("sbSave"));
@@ -445,7 +447,7 @@ TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {
 
   compile.result = CompileResult{{"SCRIPT v0.10a"}, true, {}};
   ASSERT_TRUE(QTest::qWaitFor([&] { return Log().back() == "Compile finished."; }, 5000));
-  EXPECT_EQ(LogSince(6), Texts({"SCRIPT v0.10a", "Compile finished."}));
+  EXPECT_EQ(LogSince(7), Texts({"SCRIPT v0.10a", "Compile finished."}));
   EXPECT_TRUE(enabled("sbCreate") && enabled("sbCopy") && enabled("sbSave"));
   EXPECT_TRUE(dialogs.calls.empty());
 }
@@ -470,7 +472,7 @@ TEST_F(BuildWindowTest, CreateDatWithScriptBatChosenButNoneThereSaysSoInTheLog) 
   root.Write("Setup.ini", "[Compile]\r\nCompiler=ScriptBat\r\n");
   Start();
   Step("sbCreate");
-  EXPECT_EQ(Log(), Texts({"Final Step 4:", "Runing Script.bat!!",
+  EXPECT_EQ(Log(), Texts({"Not saved since the last change: script.txt, ENGLISH.txt - compiling the files as last saved, not what the panes show.", "Final Step 4:", "Runing Script.bat!!",
                           "Script.bat could not be started: There is no Script.bat in " +
                               folder.string() + ".",
                           "Compile failed."}));
