@@ -139,6 +139,7 @@ void SaveLoadedProject(scriptdesk::MainWindow& window, const QDir& out) {
             "[PCStrings]\r\nSound Options\r\n\r\n[ExtraNG]\r\n1: Passport\r\n"
             "2: \\nWerner's Notebook\r\n");
   window.LoadScriptFile(project.filePath("script.txt"));
+  window.RunCheck();
   SelectLevel(window, 0);
   ShowTab(&window, "PageControl1", 1);
   ShowTab(&window, "PageControl2", 4);
@@ -185,6 +186,7 @@ int main(int argc, char* argv[]) {
   scriptdesk::MainWindow window(program.path().toStdString(), dialogs);
   window.show();
   window.sbOriginalScrClick();
+  window.RunCheck();  // what the status label says a moment after the load
   SelectLevel(window, kShownLevel);
   Save(&window, out, "main-header.png");
   ShowTab(&window, "PageControl1", 1);
@@ -231,6 +233,7 @@ int main(int argc, char* argv[]) {
   Click(build, "sbCreate");
   WaitForCompile(build);
   Click(build, "sbCopy");
+  window.RunCheck();
   Save(build, out, "build.png");
 
   window.SpeedButton15Click();

@@ -570,6 +570,10 @@ void BuildWindow::ShowProblems(const CheckResult& result) {
   for (const Problem& problem : problems_.problems) {
     problemsList_->addItem(ToQt(compiler::RenderMessage(problem.message)));
   }
+  if (problems_.problems.empty()) {
+    auto* item = new QListWidgetItem(ToQt(CheckSummary(problems_)), problemsList_);
+    item->setFlags(Qt::NoItemFlags);
+  }
   goToFormButton_->setEnabled(false);
 }
 
