@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <utility>
@@ -201,8 +202,10 @@ std::vector<std::string> BuildSession::UnsavedFiles(const std::vector<PaneText>&
   return unsaved;
 }
 
-void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now) {
+void BuildSession::StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now,
+                                bool ofSavedFiles) {
   if (compiling()) return;
+  ofSavedFiles_ = ofSavedFiles;
   log_.Append("Final Step 4:");
   log_.Append(step->Announcement());
   step_ = std::move(step);
@@ -236,7 +239,10 @@ bool BuildSession::Tick(Clock::time_point now) {
 void BuildSession::FinishCompile(const CompileResult& result) {
   for (const std::string& line : result.lines) log_.Append(line);
   if (!result.reason.empty()) log_.Append(result.reason);
-  log_.Append(result.succeeded ? "Compile finished." : "Compile failed.");
+  const char* verdict = result.succeeded ? "Compile finished." : "Compile failed.";
+  log_.Append(ofSavedFiles_ ? std::string(verdict, std::strlen(verdict) - 1) +
+                                  " - of the files as last saved, not the latest changes."
+                            : std::string(verdict));
   state_ = result.succeeded ? CompileState::Finished : CompileState::Failed;
   step_.reset();
 }

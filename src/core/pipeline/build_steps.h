@@ -58,7 +58,9 @@ class BuildSession {
   std::vector<std::string> UnsavedFiles(const std::vector<PaneText>& panes) const;
 
   // Step 4: logs and starts the compile; Tick follows it. Ignored while one runs.
-  void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now);
+  // `ofSavedFiles`: the files on disk are not what the builder sees, and the verdict says so.
+  void StartCompile(std::unique_ptr<CompileStep> step, Clock::time_point now,
+                    bool ofSavedFiles = false);
   // Logs the end of a running compile, or stops it past the time limit; true while it runs.
   bool Tick(Clock::time_point now);
   CompileState compileState() const { return state_; }
@@ -89,6 +91,7 @@ class BuildSession {
   std::unique_ptr<CompileStep> step_;
   CompileState state_ = CompileState::None;
   Clock::time_point compileStarted_;
+  bool ofSavedFiles_ = false;
   std::vector<SavedText> saved_;
   std::vector<std::filesystem::path> protected_;
 };

@@ -470,7 +470,7 @@ void BuildWindow::sbCreateClick() {
         settings_ ? settings_() : DefaultSetup(FolderWithSeparator(programFolder_));
     std::unique_ptr<CompileStep> step =
         stepFactory_ ? stepFactory_() : MakeCompileStep(settings.Compiler, sessionFolder_);
-    session_->StartCompile(std::move(step), BuildSession::Clock::now());
+    session_->StartCompile(std::move(step), BuildSession::Clock::now(), !unsaved.empty());
   });
   if (session_->compiling()) compileTimer_->start();
   UpdateCommands();

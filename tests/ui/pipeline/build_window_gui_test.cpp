@@ -432,8 +432,9 @@ TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {
   Step("sbCreate");
 
   // Nothing was saved: the compile says it reads the files as they are on disk.
-  EXPECT_EQ(Log(), Texts({"Not saved since the last change: script.txt, ENGLISH.txt - compiling the files as last saved, not what the panes show.", "Final Step 4:",
-                          "Runing Script.bat!!", "Compiling - please wait..."}));
+  EXPECT_EQ(Log(), Texts({"Not saved since the last change: script.txt, ENGLISH.txt - compiling the "
+                          "files as last saved, not what the panes show.",
+                          "Final Step 4:", "Runing Script.bat!!", "Compiling - please wait..."}));
   EXPECT_FALSE(enabled("sbCreate"));
   EXPECT_FALSE(enabled("sbCopy"));
   EXPECT_FALSE(enabled("sbSave"));
@@ -446,8 +447,9 @@ TEST_F(BuildWindowTest, TheWindowAnswersWhileASlowCompileRuns) {
   EXPECT_TRUE(test::FolderBytes(game.path()).empty());
 
   compile.result = CompileResult{{"SCRIPT v0.10a"}, true, {}};
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Log().back() == "Compile finished."; }, 5000));
-  EXPECT_EQ(LogSince(7), Texts({"SCRIPT v0.10a", "Compile finished."}));
+  const std::string finished = "Compile finished - of the files as last saved, not the latest changes.";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Log().back() == finished; }, 5000));
+  EXPECT_EQ(LogSince(7), Texts({"SCRIPT v0.10a", finished}));
   EXPECT_TRUE(enabled("sbCreate") && enabled("sbCopy") && enabled("sbSave"));
   EXPECT_TRUE(dialogs.calls.empty());
 }
@@ -472,10 +474,12 @@ TEST_F(BuildWindowTest, CreateDatWithScriptBatChosenButNoneThereSaysSoInTheLog) 
   root.Write("Setup.ini", "[Compile]\r\nCompiler=ScriptBat\r\n");
   Start();
   Step("sbCreate");
-  EXPECT_EQ(Log(), Texts({"Not saved since the last change: script.txt, ENGLISH.txt - compiling the files as last saved, not what the panes show.", "Final Step 4:", "Runing Script.bat!!",
+  EXPECT_EQ(Log(), Texts({"Not saved since the last change: script.txt, ENGLISH.txt - compiling the "
+                          "files as last saved, not what the panes show.",
+                          "Final Step 4:", "Runing Script.bat!!",
                           "Script.bat could not be started: There is no Script.bat in " +
                               folder.string() + ".",
-                          "Compile failed."}));
+                          "Compile failed - of the files as last saved, not the latest changes."}));
   EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_TRUE(Find<QPushButton>("sbCreate", Build())->isEnabled());
 }

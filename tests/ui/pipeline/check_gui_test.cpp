@@ -68,6 +68,9 @@ TEST_F(CheckTest, CreateDatSaysWhenTheFilesOnDiskAreNotWhatThePanesHold) {
   const QStringList log = Find<QPlainTextEdit>("mVyst", build)->toPlainText().split('\n');
   EXPECT_TRUE(log.filter("Not saved since the last change: script.txt, ENGLISH.txt").size() == 1)
       << log.join('\n').toStdString();
+  // The verdict says what was compiled.
+  EXPECT_TRUE(log.back().endsWith("of the files as last saved, not the latest changes."))
+      << log.back().toStdString();
 }
 
 }  // namespace
