@@ -7,11 +7,8 @@
 #include "core/document/script_files.h"
 #include "core/import/script_importer.h"
 #include "core/pipeline/compile_step.h"
-#include "core/pipeline/language_writer.h"
-#include "core/pipeline/script_writer.h"
 #include "core/platform/ascii_text.h"
 #include "core/project/script_project.h"
-#include "core/syntax/game_text.h"
 #include "core/syntax/script_line.h"
 
 namespace scriptdesk {
@@ -20,43 +17,26 @@ namespace {
 
 // The files Save writes, under the names the builder knows them by.
 ScriptFiles FilesToCheck(const ScriptProject& project, std::vector<Problem>& problems) {
-  if (const LoadedScript* script = project.script()) {
-    const ScriptSave save = project.SaveScriptFiles();
-    for (const SharedChange& change : save.refused) {
-      problems.push_back({{compiler::Severity::Error, SharedChangeText(change), change.file, change.line}});
-    }
-    ScriptFiles files = script->files;
-    for (std::size_t i = 0; i < save.files.size() && i < files.files.size(); ++i) {
-      files.files[i].doc = TextDocument::FromBytes(save.files[i].bytes);
-    }
-    return files;
+  const ScriptSave save = project.ScriptFilesToWrite();
+  for (const SharedChange& change : save.refused) {
+    problems.push_back({{compiler::Severity::Error, SharedChangeText(change), change.file, change.line}});
   }
-  return ScriptFilesFromText(JoinCrLf(ScriptWriter::Write(project.model)), "script.txt");
+  const LoadedScript* script = project.script();
+  if (script == nullptr) return ScriptFilesFromText(save.files.front().bytes, "script.txt");
+  ScriptFiles files = script->files;
+  for (std::size_t i = 0; i < save.files.size() && i < files.files.size(); ++i) {
+    files.files[i].doc = TextDocument::FromBytes(save.files[i].bytes);
+  }
+  return files;
 }
 
 // The item an item line names, as the importer reads it.
 void PointAtItem(const std::string& line, Problem& problem) {
   const auto read = syntax::ReadScriptLine(line);
   if (read.kind != syntax::ScriptLine::Kind::Key || problem.level < 0) return;
-  static constexpr std::pair<const char*, ItemKind> kKeys[] = {
-      {"KeyCombo", ItemKind::Key},   {"PuzzleCombo", ItemKind::Puzzle}, {"PickupCombo", ItemKind::Pickup},
-      {"Key", ItemKind::Key},        {"Puzzle", ItemKind::Puzzle},      {"Pickup", ItemKind::Pickup},
-      {"Examine", ItemKind::Examine}};
-  for (const auto& [key, kind] : kKeys) {
-    if (!EqualsNoCase(read.name, key)) continue;
-    const auto tokens = syntax::SplitTokens(read.value, syntax::kNumberSeparators);
-    const bool combo = std::string_view(key).ends_with("Combo");
-    if (tokens.size() < (combo ? 2u : 1u)) return;
-    const int a = syntax::ParseGameNumber(tokens[0]);
-    int slot = a - 1;
-    if (combo) {
-      slot = ComboSlotIndex(std::to_string(a) + "," + std::to_string(syntax::ParseGameNumber(tokens[1])));
-      if (kind == ItemKind::Pickup && slot >= 0) slot -= ItemPlainCount(ItemKind::Key) - ItemPlainCount(ItemKind::Pickup);
-    }
-    if (slot < 0 || slot >= ItemSlotCount(kind)) return;
-    problem.itemKind = static_cast<int>(kind);
-    problem.itemSlot = slot;
-    return;
+  if (const auto item = ItemSlotOfLine(read.name, read.value)) {
+    problem.itemKind = static_cast<int>(item->kind);
+    problem.itemSlot = item->slot;
   }
 }
 
@@ -66,14 +46,8 @@ CheckResult CheckProject(const ScriptProject& project, const Lines& stockLevelSt
                          const Lines& stockItemNames) {
   std::vector<Problem> refused;
   const ScriptFiles files = FilesToCheck(project, refused);
-  std::string language;
-  if (auto bytes = project.LanguageFileBytes()) {
-    language = std::move(*bytes);
-  } else {
-    language = JoinCrLf(
-        LanguageWriter::Write(project.model, project.texts, stockLevelStrings, stockItemNames).Text);
-  }
-  CheckResult result = CheckFiles(files, language, project.LanguageFileName(), project.model.LevelCount);
+  CheckResult result = CheckFiles(files, project.LanguageFileToWrite(stockLevelStrings, stockItemNames),
+                                  project.LanguageFileName(), project.model.LevelCount);
   result.problems.insert(result.problems.begin(), refused.begin(), refused.end());
   result.compiles = result.compiles && refused.empty();
   return result;

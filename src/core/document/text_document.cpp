@@ -68,17 +68,21 @@ TextDocument TextDocument::FromAnsiLines(const std::vector<std::string>& lines) 
   return doc;
 }
 
-std::string TextDocument::Bytes() const {
-  std::size_t size = bom_.size();
-  for (const auto& line : lines_) size += line.text.size() + line.end.size();
+std::string DocumentBytes(std::string_view bom, const std::vector<DocumentLine>& lines) {
+  std::size_t size = bom.size();
+  for (const auto& line : lines) size += line.text.size() + line.end.size();
   std::string out;
   out.reserve(size);
-  out += bom_;
-  for (const auto& line : lines_) {
+  out += bom;
+  for (const auto& line : lines) {
     out += line.text;
     out += line.end;
   }
   return out;
+}
+
+std::string TextDocument::Bytes() const {
+  return DocumentBytes(bom_, lines_);
 }
 
 std::string TextDocument::AnsiLine(std::size_t index, std::vector<UnmappedCharacter>* unmapped) const {

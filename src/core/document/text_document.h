@@ -52,6 +52,9 @@ class TextDocument {
   std::vector<DocumentLine> lines_;
 };
 
+// A file's bytes: the byte-order mark, then every line followed by its own line end.
+std::string DocumentBytes(std::string_view bom, const std::vector<DocumentLine>& lines);
+
 // ANSI (windows-1252) text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view ansi);
 

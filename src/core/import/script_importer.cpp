@@ -653,6 +653,22 @@ std::shared_ptr<LoadedScript> ReadScriptFiles(ScriptFiles files) {
   return ReadIntoModel(model, std::move(files), name, progress).Script;
 }
 
+std::optional<ItemLineSlot> ItemSlotOfLine(std::string_view key, std::string_view value) {
+  for (const ItemKey& item : kItemKeys) {
+    if (!EqualsNoCase(key, item.key)) continue;
+    std::string_view rest = value;
+    std::string number;
+    try {
+      const int slot = ItemSlotOf(item, rest, number);
+      if (slot >= 0) return ItemLineSlot{item.kind, slot};
+    } catch (const ConvertError&) {
+      // A number Load would refuse names no slot.
+    }
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 int ComboSlotIndex(std::string_view pair) {
   static constexpr std::array<std::string_view, 16> kPairs = {
       "1,1", "1,2", "2,1", "2,2", "3,1", "3,2", "4,1", "4,2",

@@ -78,6 +78,14 @@ ImportResult ImportStockScript(ScriptModel& model, const Lines& scriptLines,
 // lines each setting now stands on. Throws ConvertError as an import does.
 std::shared_ptr<LoadedScript> ReadScriptFiles(ScriptFiles files);
 
+// The slot an item line names, as Load reads it ("Key", "1,Tomb Key,..." is key slot 0);
+// nullopt for a line of another key or one that names no slot.
+struct ItemLineSlot {
+  ItemKind kind;
+  int slot;
+};
+std::optional<ItemLineSlot> ItemSlotOfLine(std::string_view key, std::string_view value);
+
 // The key or puzzle slot of a combination pair "1,1".."8,2" (slots 12..27), compared exactly;
 // -1 for any other text.
 int ComboSlotIndex(std::string_view pair);

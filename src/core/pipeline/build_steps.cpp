@@ -70,6 +70,13 @@ bool LanguageNameRefused(const std::string& name, BuildLog& log) {
   return false;
 }
 
+// A file named relative to `folder`, each part in an existing spelling of any letter case.
+fs::path LocateInFolder(const fs::path& folder, const std::string& relative) {
+  fs::path path = folder;
+  for (const auto& part : fs::path(relative)) path = LocateNoCase(path, part.string());
+  return path;
+}
+
 UserText CannotCreate(const fs::path& path, std::error_code error) {
   return UserText("Cannot create file \"").Path(path).Text("\". " + error.message());
 }
@@ -157,8 +164,7 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
   std::vector<Write> writes;
   for (const auto& [pane, fileName] : panes) {
     if (!MaySave(*pane, fileName, log_)) continue;
-    fs::path path = programFolder_;
-    for (const auto& part : fs::path(fileName)) path = LocateNoCase(path, part.string());
+    const fs::path path = LocateInFolder(programFolder_, fileName);
     writes.push_back({path, pane->bytes ? *pane->bytes : JoinCrLf(pane->lines), pane != &language});
   }
   try {
@@ -193,8 +199,7 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
 std::vector<std::string> BuildSession::UnsavedFiles(const std::vector<PaneText>& panes) const {
   std::vector<std::string> unsaved;
   for (const PaneText& pane : panes) {
-    fs::path path = programFolder_;
-    for (const auto& part : fs::path(pane.fileName)) path = LocateNoCase(path, part.string());
+    const fs::path path = LocateInFolder(programFolder_, pane.fileName);
     std::error_code error;
     const std::string bytes = pane.bytes ? *pane.bytes : JoinCrLf(pane.lines);
     if (!fs::is_regular_file(path, error) || ReadFileBytes(path) != bytes) unsaved.push_back(pane.fileName);

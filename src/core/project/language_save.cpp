@@ -128,12 +128,7 @@ std::string SaveLanguageFile(const TextDocument& file, const ScriptModel& was, c
     if (at > 0 && lines[at - 1].end.empty()) lines[at - 1].end = file.lineEnd();
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
   }
-  std::string bytes = file.bom();
-  for (const auto& line : lines) {
-    bytes += line.text;
-    bytes += line.end;
-  }
-  return bytes;
+  return DocumentBytes(file.bom(), lines);
 }
 
 }  // namespace scriptdesk

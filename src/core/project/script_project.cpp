@@ -4,6 +4,7 @@
 
 #include "core/platform/errors.h"
 #include "core/platform/file_io.h"
+#include "core/pipeline/script_writer.h"
 #include "core/project/language_save.h"
 
 namespace scriptdesk {
@@ -55,6 +56,17 @@ std::optional<std::string> ScriptProject::LanguageFileBytes() const {
   const LanguageFileDocument* file = LanguageFile(model.Header.SelectedLanguage);
   if (file == nullptr || !script_) return std::nullopt;
   return SaveLanguageFile(file->current, script_->model, model);
+}
+
+ScriptSave ScriptProject::ScriptFilesToWrite() const {
+  if (script_) return SaveScriptFiles();
+  return {{{"script.txt", JoinCrLf(ScriptWriter::Write(model)), true}}, {}};
+}
+
+std::string ScriptProject::LanguageFileToWrite(const Lines& stockLevelStrings,
+                                               const Lines& stockItemNames) const {
+  if (auto bytes = LanguageFileBytes()) return std::move(*bytes);
+  return JoinCrLf(LanguageWriter::Write(model, texts, stockLevelStrings, stockItemNames).Text);
 }
 
 std::string ScriptProject::LanguageFileName() const {

@@ -49,6 +49,12 @@ class ScriptProject {
   ScriptSave SaveScriptFiles() const;
   // The selected language's file as Save writes it, when the builder has one.
   std::optional<std::string> LanguageFileBytes() const;
+
+  // What the build writes for a project whether loaded or not: SaveScriptFiles(), or the
+  // writer's script.txt for a project never loaded; the builder's language file, or the
+  // writer's from the stock strings and the language pages.
+  ScriptSave ScriptFilesToWrite() const;
+  std::string LanguageFileToWrite(const Lines& stockLevelStrings, const Lines& stockItemNames) const;
   std::string LanguageFileName() const;  // "English.TXT", or the selected name + ".txt"
 
   // Save wrote the project's files into `folder`: from now on they are what it was loaded from.

@@ -479,13 +479,8 @@ class Editor {
         if (!pendingAt_.valid()) EmitLevels(lines, file, pending_);
       }
       const TextDocument& doc = File(file).doc;
-      std::string bytes = doc.bom();
-      for (const auto& line : lines) {
-        bytes += line.text;
-        bytes += line.end;
-      }
       const bool changed = lines != doc.lines();
-      result.files.push_back({File(file).name, std::move(bytes), changed});
+      result.files.push_back({File(file).name, DocumentBytes(doc.bom(), lines), changed});
     }
   }
 

@@ -433,22 +433,14 @@ std::vector<PaneText> BuildWindow::FilesToBuild() const {
     files.push_back(LanguageText());
   } else {
     // Nothing built: what Save would write of the project as it stands.
-    if (project_.script() != nullptr) {
-      for (const SavedFile& file : project_.SaveScriptFiles().files) {
-        files.push_back(PaneText{{}, 0, true, file.bytes, file.name});
-      }
-    } else {
-      files.push_back(PaneText{ScriptWriter::Write(model_), 0, true, std::nullopt, "script.txt"});
+    ScriptSave save = project_.ScriptFilesToWrite();
+    for (SavedFile& file : save.files) {
+      files.push_back(PaneText{{}, 0, true, std::move(file.bytes), file.name});
     }
-    if (auto bytes = project_.LanguageFileBytes()) {
-      files.push_back(PaneText{{}, 0, true, std::move(bytes), project_.LanguageFileName()});
-    } else {
-      files.push_back(PaneText{LanguageWriter::Write(model_, project_.texts,
-                                                     BuiltinLines(BuiltinText::LevelStrings),
-                                                     BuiltinLines(BuiltinText::ItemNames))
-                                   .Text,
-                               0, true, std::nullopt, {}});
-    }
+    files.push_back(PaneText{{}, 0, true,
+                             project_.LanguageFileToWrite(BuiltinLines(BuiltinText::LevelStrings),
+                                                          BuiltinLines(BuiltinText::ItemNames)),
+                             project_.LanguageFileName()});
   }
   if (files.back().fileName.empty()) files.back().fileName = model_.Header.SelectedLanguageName() + ".txt";
   return files;
