@@ -276,19 +276,14 @@ class ViewReader {
   // Cuts the view into sections; `advance` counts the gauge.
   void Split(ImportProgress& progress) {
     Section* current = &preamble_;
-    bool continued = false;
+    syntax::Continuation continuation;
     const auto& lines = script_.view.lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const std::string& text = lines[i].text;
-      const bool continues = syntax::ContinuesOnNextLine(text);
-      if (continued) {
-        continued = continues;
-        continue;
-      }
-      if (lines[i].include) continue;
+      if (continuation.Continues(text) || lines[i].include) continue;
       const auto line = syntax::ReadScriptLine(text);
       // Another tool's command goes on past a ">" at the end of its line.
-      continued = continues && line.kind == syntax::ScriptLine::Kind::Key;
+      if (line.kind == syntax::ScriptLine::Kind::Key) continuation.Starts(text);
       const int view = static_cast<int>(i);
       if (line.kind == syntax::ScriptLine::Kind::Section) {
         current->end = view;
@@ -377,18 +372,13 @@ class ViewReader {
   std::vector<UnkeptKey> Unkept() const {
     std::vector<UnkeptKey> unkept;
     std::unordered_map<std::string, std::size_t> index;
-    bool continued = false;
+    syntax::Continuation continuation;
     const auto& lines = script_.view.lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      const bool continues = syntax::ContinuesOnNextLine(lines[i].text);
-      if (continued) {
-        continued = continues;
-        continue;
-      }
-      if (lines[i].include) continue;
+      if (continuation.Continues(lines[i].text) || lines[i].include) continue;
       const auto line = syntax::ReadScriptLine(lines[i].text);
       if (line.kind != syntax::ScriptLine::Kind::Key) continue;
-      continued = continues;
+      continuation.Starts(lines[i].text);
       if (script_.usedLines[i]) continue;
       const auto [at, added] = index.try_emplace(LowerAscii(line.name), unkept.size());
       if (added) unkept.push_back({std::string(line.name) + "=", 0});

@@ -122,14 +122,10 @@ GamePart GamePartOf(const ScriptFiles& files) {
       ++at->second;
     }
   };
-  bool continued = false;
+  syntax::Continuation continuation;
   int level = -1;
   for (const ViewLine& line : view.lines) {
-    const bool continues = syntax::ContinuesOnNextLine(line.text);
-    if (continued) {
-      continued = continues;
-      continue;
-    }
+    if (continuation.Continues(line.text)) continue;
     const auto read = syntax::ReadScriptLine(line.text);
     const auto trimmed = TrimBlanks(line.text);
     if (trimmed.starts_with('#')) {
@@ -138,7 +134,7 @@ GamePart GamePartOf(const ScriptFiles& files) {
     }
     if (read.kind == syntax::ScriptLine::Kind::Key && !syntax::IsGameKey(read.name)) {
       count(std::string(read.name) + "=");
-      continued = continues;
+      continuation.Starts(line.text);
       continue;
     }
     if (read.kind == syntax::ScriptLine::Kind::Section && EqualsNoCase(read.name, "level")) ++level;

@@ -24,4 +24,20 @@ bool IsGameKey(std::string_view key);
 // Another tool's long command goes on in the next line after a ">" at its end.
 bool ContinuesOnNextLine(std::string_view text);
 
+// Follows such commands through a file, line by line.
+class Continuation {
+ public:
+  // True for a line that goes on the command of the line before it.
+  bool Continues(std::string_view text) {
+    if (!open_) return false;
+    open_ = ContinuesOnNextLine(text);
+    return true;
+  }
+  // `text` starts a command: whether the next line goes on with it.
+  void Starts(std::string_view text) { open_ = ContinuesOnNextLine(text); }
+
+ private:
+  bool open_ = false;
+};
+
 }  // namespace scriptdesk::syntax
