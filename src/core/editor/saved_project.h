@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "core/pipeline/language_writer.h"
 #include "core/model/script_model.h"
 
@@ -15,7 +17,9 @@ class SavedProject {
   bool IsChanged(const ScriptModel& model, const LanguageTexts& texts) const;
 
  private:
-  ScriptModel model_;
+  // Only what counts is kept: a whole model is 40 levels, mostly free slots.
+  THeader header_;
+  std::vector<TLevel> levels_;
   LanguageTexts texts_;
 };
 
