@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGroupBox>
+#include <QPainter>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QListWidget>
@@ -52,7 +54,10 @@ constexpr char kCaption[] = "Script for TR4";
 constexpr QSize kStartingSize(613, 577);
 
 // Tool tips come up after half a second; the wake-up delay is a style hint in Qt.
-class ToolTipStyle : public QProxyStyle {
+// Fusion draws each group box's frame by decoding a picture and stretching nine pieces of it,
+// the dearest part of painting the Header tab at start; the same faint rounded frame is drawn
+// here directly.
+class ProgramStyle : public QProxyStyle {
  public:
   using QProxyStyle::QProxyStyle;
 
@@ -61,6 +66,43 @@ class ToolTipStyle : public QProxyStyle {
     if (hint == SH_ToolTip_WakeUpDelay) return kToolTipWakeUpMs;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
+
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element != PE_FrameGroupBox || !isFusion_) {
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    // Fusion leaves room for the title above the frame.
+    constexpr int kBelowTitle = 3;
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    const int top = box != nullptr && !box->isCheckable() && box->title().isEmpty()
+                        ? kBelowTitle
+                        : std::max(pixelMetric(PM_ExclusiveIndicatorHeight),
+                                   option->fontMetrics.height()) + kBelowTitle;
+    // Fusion's frame stands one pixel in from the left and the top. The corners are cut by a
+    // pixel, which reads as Fusion's slight rounding; without smoothing, each line is one span.
+    const QRect frame = option->rect.adjusted(1, top + 1, 0, 0);
+    if (frame.width() < 4 || frame.height() < 4) return;
+    const QRect inside = frame.adjusted(1, 1, -1, -1);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->fillRect(inside, QColor(0, 0, 0, 0x03));
+    painter->setPen(QColor(0x75, 0x75, 0x75, 0x32));
+    const QLine lines[] = {
+        {frame.left() + 1, frame.top(), frame.right() - 1, frame.top()},
+        {frame.left() + 1, frame.bottom(), frame.right() - 1, frame.bottom()},
+        {frame.left(), frame.top() + 1, frame.left(), frame.bottom() - 1},
+        {frame.right(), frame.top() + 1, frame.right(), frame.bottom() - 1}};
+    painter->drawLines(lines, 4);
+    // A faint shadow just inside the line.
+    painter->setPen(QColor(0, 0, 0, 0x04));
+    painter->drawRect(inside.adjusted(0, 0, -1, -1));
+    painter->restore();
+  }
+
+ private:
+  bool isFusion_ = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 };
 
 // Shows every widget's tool tip for five seconds, in every window of the program, unless the
@@ -87,8 +129,8 @@ void SetUpToolTips() {
   palette.setColor(QPalette::ToolTipBase, QColor(166, 202, 240));
   palette.setColor(QPalette::ToolTipText, Qt::black);
   QToolTip::setPalette(palette);
-  if (dynamic_cast<ToolTipStyle*>(QApplication::style()) == nullptr) {
-    QApplication::setStyle(new ToolTipStyle(QStyleFactory::create(QApplication::style()->name())));
+  if (dynamic_cast<ProgramStyle*>(QApplication::style()) == nullptr) {
+    QApplication::setStyle(new ProgramStyle(QStyleFactory::create(QApplication::style()->name())));
   }
   const QString timerName = QStringLiteral("ToolTipTimer");
   if (qApp->findChild<QObject*>(timerName, Qt::FindDirectChildrenOnly) == nullptr) {
