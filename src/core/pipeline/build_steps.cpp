@@ -42,15 +42,35 @@ bool IsEmptyPane(const PaneText& pane) {
   });
 }
 
-// False, with the reason in the log, for a pane that must not be written over a file: one
-// never built in this session (a fresh session's empty pane) or one that was emptied.
-bool MaySave(const PaneText& pane, const std::string& fileName, BuildLog& log) {
+// A file that is missing or holds nothing but blanks: writing an empty text over it loses nothing.
+bool HoldsNothing(const fs::path& path) {
+  std::error_code error;
+  if (!fs::exists(path, error)) return true;
+  const std::string bytes = ReadFileBytes(path);
+  return std::all_of(bytes.begin(), bytes.end(), IsBlank);
+}
+
+// False, with the reason in the log, for a pane that must not be written to `path`: one never
+// built in this session (a fresh session's empty pane) or one that was emptied. An included
+// file may be empty, as long as that empties no file that holds something.
+bool MaySave(const PaneText& pane, const std::string& fileName, const fs::path& path,
+             bool included, BuildLog& log) {
   if (!pane.built) {
     log.Append(fileName + " - not saved: the pane was never created in this session!!");
     return false;
   }
-  if (IsEmptyPane(pane)) {
+  if (IsEmptyPane(pane) && !(included && HoldsNothing(path))) {
     log.Append(fileName + " - not saved: the pane is empty!!");
+    return false;
+  }
+  return true;
+}
+
+// False, with the reason in the log, for a file named outside the folder it is saved in.
+bool StaysInFolder(const std::string& fileName, BuildLog& log) {
+  const fs::path relative = fs::path(fileName).lexically_normal();
+  if (relative.is_absolute() || relative.empty() || *relative.begin() == "..") {
+    log.Append(UserText(fileName).Text(" - lies outside the folder; nothing saved!!"));
     return false;
   }
   return true;
@@ -149,9 +169,7 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
       return false;
     }
     // A file the script includes stays inside the folder the script is saved in.
-    const fs::path relative = fs::path(fileName).lexically_normal();
-    if (relative.is_absolute() || relative.empty() || *relative.begin() == "..") {
-      log_.Append(UserText(fileName).Text(" - lies outside the folder; nothing saved!!"));
+    if (!StaysInFolder(fileName, log_)) {
       log_.Append("Error saving!!");
       return false;
     }
@@ -163,8 +181,8 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
   };
   std::vector<Write> writes;
   for (const auto& [pane, fileName] : panes) {
-    if (!MaySave(*pane, fileName, log_)) continue;
     const fs::path path = LocateInFolder(programFolder_, fileName);
+    if (!MaySave(*pane, fileName, path, pane != &script && pane != &language, log_)) continue;
     writes.push_back({path, pane->bytes ? *pane->bytes : JoinCrLf(pane->lines), pane != &language});
   }
   try {
@@ -305,7 +323,7 @@ bool BuildSession::CopyRefused(const std::string& selected, std::vector<fs::path
 
 void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& header,
                               const PaneText& script, const PaneText& language,
-                              const EventPump& pump) {
+                              const std::vector<PaneText>& included, const EventPump& pump) {
   // A failed compile is said first, whatever the settings: nothing of it may reach the game.
   if (state_ == CompileState::Failed) {
     log_.Append("Compile failed - operation aborted!");
@@ -364,7 +382,9 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
   for (const auto& copy : targets) log_.Append(UserText("Copy:").Path(copy));
 
   bool copiedElsewhere = false;
-  if (settings.SaveTxt) copiedElsewhere = SaveExtraCopies(settings, selected, script, language);
+  if (settings.SaveTxt) {
+    copiedElsewhere = SaveExtraCopies(settings, selected, script, language, included);
+  }
 
   if (settings.DeleteSource) {
     for (const auto& source : sources) LogRemoval(source, UserText("File deleted:").Path(source), log_);
@@ -390,25 +410,31 @@ void BuildSession::CopyDelete(const SetupSettings& settings, const THeader& head
 }
 
 bool BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
-                                   const PaneText& script, const PaneText& language) {
+                                   const PaneText& script, const PaneText& language,
+                                   const std::vector<PaneText>& included) {
   // An empty path would write into whatever folder the program was started from.
   if (settings.SaveTxtPath.empty()) {
     log_.Append("Invalid path for script.txt and " + selected + ".txt - not saved!");
     return false;
   }
-  int copied = 0;
   const fs::path folder(settings.SaveTxtPath);
-  const std::array<std::pair<const PaneText*, std::string>, 2> panes{
-      {{&script, "script.txt"}, {&language, selected + ".txt"}}};
+  // The files the script includes go along at their places, or the copy would not compile.
+  std::vector<std::pair<const PaneText*, std::string>> panes{{&script, "script.txt"}};
+  for (const PaneText& file : included) panes.emplace_back(&file, file.fileName);
+  panes.emplace_back(&language, language.fileName.empty() ? selected + ".txt" : language.fileName);
+  int copied = 0;
   for (const auto& [pane, fileName] : panes) {
-    if (!MaySave(*pane, fileName, log_)) continue;
-    const fs::path path = LocateNoCase(folder, fileName);
-    if (pane->badLine != 0) {
+    if (!StaysInFolder(fileName, log_)) continue;
+    const fs::path path = LocateInFolder(folder, fileName);
+    if (!MaySave(*pane, fileName, path, pane != &script && pane != &language, log_)) continue;
+    if (pane->badLine != 0 && !pane->bytes) {
       log_.Append(TooWideText(fileName, pane->badLine));
       throw IoError(UserText("Cannot create file \"")
                         .Path(path)
                         .Text("\". The text holds characters that the ANSI code page cannot hold."));
     }
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
     WriteKeepingBackup(path, pane->bytes ? *pane->bytes : JoinCrLf(pane->lines), log_);
     log_.Append(Name(path).Text(" - Save"));
     ++copied;

@@ -71,8 +71,10 @@ class BuildSession {
   // "Copy,Delete": copies the compiled files into CopyPath and deletes what the settings say.
   // Throws IoError (a failed copy or extra save), which ends the command where it happened;
   // a failed copy leaves the target folder as it was.
+  // `included`: the files the script includes, which an extra copy of the texts takes along.
   void CopyDelete(const SetupSettings& settings, const THeader& header, const PaneText& script,
-                  const PaneText& language, const EventPump& pump = {});
+                  const PaneText& language, const std::vector<PaneText>& included = {},
+                  const EventPump& pump = {});
 
  private:
   struct SavedText {
@@ -81,9 +83,10 @@ class BuildSession {
   };
   void FinishCompile(const CompileResult& result);
   bool CopyRefused(const std::string& selected, std::vector<std::filesystem::path>& sources);
-  // True when both texts now have a copy outside the program folder.
+  // True when every text now has a copy outside the program folder.
   bool SaveExtraCopies(const SetupSettings& settings, const std::string& selected,
-                       const PaneText& script, const PaneText& language);
+                       const PaneText& script, const PaneText& language,
+                       const std::vector<PaneText>& included);
   void DeleteSavedTexts(bool copiedElsewhere, const std::string& selected);
 
   std::filesystem::path programFolder_;

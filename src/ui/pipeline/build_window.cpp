@@ -392,11 +392,7 @@ void BuildWindow::sbSaveClick() {
     }
     if (!UseWorkFolder()) return;
     const PaneText script = BufferText(scriptFiles_.front());
-    std::vector<PaneText> included;
-    for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
-      included.push_back(BufferText(scriptFiles_[i]));
-      included.back().fileName = scriptFiles_[i].name;
-    }
+    const std::vector<PaneText> included = IncludedTexts();
     const PaneText language = LanguageText();
     if (!session_->Save(script, language, model_.Header, included) || !PanesShowTheProject()) {
       return;
@@ -411,6 +407,15 @@ void BuildWindow::sbSaveClick() {
     }
     emit saved();
   });
+}
+
+std::vector<PaneText> BuildWindow::IncludedTexts() const {
+  std::vector<PaneText> included;
+  for (std::size_t i = 1; i < scriptFiles_.size(); ++i) {
+    included.push_back(BufferText(scriptFiles_[i]));
+    included.back().fileName = scriptFiles_[i].name;
+  }
+  return included;
 }
 
 bool BuildWindow::PanesShowTheProject() const {
@@ -516,6 +521,7 @@ void BuildWindow::sbCopyClick() {
     settings.SaveTxtPath = NativeFromAnsiPath(settings.SaveTxtPath);
     session_->SetLoadedFiles(LoadedFiles());
     session_->CopyDelete(settings, model_.Header, BufferText(scriptFiles_.front()), LanguageText(),
+                         IncludedTexts(),
                          [] { QApplication::processEvents(QEventLoop::AllEvents); });
   });
 }

@@ -99,6 +99,8 @@ class BuildWindow : public QWidget {
   PaneText PaneLines(const QTextDocument* pane, bool built) const;
   PaneText BufferText(const ScriptFileBuffer& buffer) const;
   PaneText LanguageText() const;
+  // The panes of the files the script includes, each under its name relative to the script.
+  std::vector<PaneText> IncludedTexts() const;
   // Replaces the script pane's files; without any, one empty "script.txt".
   void SetScriptFiles(std::vector<ScriptFileBuffer> files);
   ScriptFileBuffer MakeBuffer(std::string name, const QString& text,

@@ -420,6 +420,22 @@ TEST(CopyDelete, ExtraSaveSkipsAPaneNeverBuiltAndKeepsTheOldCopy) {
   EXPECT_EQ(b.saved.Read("script.txt"), "new\r\n");
 }
 
+TEST(CopyDelete, ExtraCopiesTakeTheIncludedFilesAlongUnderTheirOwnNames) {
+  Build b;
+  PaneText level = Pane({"[Level]"});
+  level.fileName = "Levels/One.txt";
+  PaneText language = Pane({"[Strings]"});
+  language.fileName = "English.TXT";
+  b.session.Save(Pane({"#INCLUDE \"Levels\\One.txt\""}), language, b.header, {level});
+  b.Compiled();
+  SetupSettings settings = b.AllOn();
+  settings.DeleteTxt = false;
+  b.session.CopyDelete(settings, b.header, Pane({"s"}), language, {level});
+  EXPECT_EQ(b.saved.Read("Levels/One.txt"), "[Level]\r\n");
+  EXPECT_EQ(b.saved.Read("English.TXT"), "[Strings]\r\n");
+  EXPECT_THAT(b.log.lines(), ::testing::IsSupersetOf({"One.txt - Save", "English.TXT - Save"}));
+}
+
 TEST(CopyDelete, CompilerHeaderIsDeletedUnderEitherName) {
   struct Case {
     std::vector<const char*> present;
@@ -485,6 +501,21 @@ TEST(Save, NeverWritesAPaneNeverBuiltOrEmptied) {
   EXPECT_EQ(b.LogSince(3),
             (Lines{"script.txt - not saved: the pane was never created in this session!!",
                    "ENGLISH.txt - not saved: the pane is empty!!"}));
+}
+
+TEST(Save, AnIncludedFileMayStayEmptyButIsNeverEmptiedOverItsText) {
+  Build b;
+  b.program.Write("Empty.txt", "");
+  b.program.Write("Full.txt", "; notes\r\n");
+  PaneText empty = Pane({});
+  empty.fileName = "Empty.txt";
+  EXPECT_TRUE(b.session.Save(Pane({"s"}), Pane({"e"}), b.header, {empty}));
+  EXPECT_EQ(b.program.Read("Empty.txt"), "");
+
+  empty.fileName = "Full.txt";
+  EXPECT_FALSE(b.session.Save(Pane({"s"}), Pane({"e"}), b.header, {empty}));
+  EXPECT_EQ(b.program.Read("Full.txt"), "; notes\r\n");
+  EXPECT_THAT(b.log.lines(), ::testing::Contains("Full.txt - not saved: the pane is empty!!"));
 }
 
 TEST(Save, KeepsOneGenerationOfBackupAndWritesIntoTheExistingSpelling) {

@@ -395,6 +395,23 @@ TEST_F(BuildWindowTest, CreateScriptBuildsNothingWhenAChangeWouldChangeAFileLeve
   EXPECT_FALSE(root.Exists("Shared.txt"));
 }
 
+TEST_F(BuildWindowTest, AProjectWithAnEmptyIncludedFileSavesWhole) {
+  TempDir project;
+  project.Write("Empty.txt", "");
+  const fs::path script = project.Write(
+      "script.txt", "[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Level]\r\nName= A\r\nLevel= DATA\\A,101\r\n"
+                    "#INCLUDE \"Empty.txt\"\r\n");
+  Start();
+  Load(script);
+  Step("sbCreateScr");
+  Step("sbCreateLng");
+  const std::size_t before = Log().size();
+  Step("sbSave");
+  EXPECT_THAT(LogSince(before), Not(Contains(HasSubstr("not saved"))));
+  EXPECT_THAT(LogSince(before), Not(Contains("Error saving!!")));
+  EXPECT_EQ(project.Read("Empty.txt"), "");
+}
+
 TEST_F(BuildWindowTest, APaneBuiltFromAnEarlierProjectIsNeverSavedOverTheNextOne) {
   TempDir first;
   const fs::path a = first.Write("script.txt", "[Level]\r\nName= From A\r\nLevel= DATA\\A,101\r\n");
