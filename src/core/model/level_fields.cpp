@@ -30,8 +30,9 @@ constexpr SpinControl kLayer2Spins[] = {{"seLayer2R", "RED", 0, 255},
                                         {"seLayer2G", "GREEN", 0, 255},
                                         {"seLayer2B", "BLUE", 0, 255},
                                         {"seLayer2S", "SPEED", -255, 255}};
-constexpr SpinControl kFogSpins[] = {
-    {"seFogR", "RED", 0, 250}, {"seFogG", "GREEN", 0, 250}, {"seFogB", "BLUE", 0, 250}};
+constexpr SpinControl kFogSpins[] = {{"seFogR", "RED", 0, 250, "red"},
+                                     {"seFogG", "GREEN", 0, 250, "green"},
+                                     {"seFogB", "BLUE", 0, 250, "blue"}};
 // The game reads a lens flare as a position and a colour, whatever the edits' hints say.
 constexpr SpinControl kLensSpins[] = {
     {"seLensSX", "src x", 0, 0, "x"},         {"seLensSY", "src y", 0, 0, "y"},

@@ -260,15 +260,10 @@ QWidget* LevelsTab::MakeInfPage2() {
   for (const auto& [row, check] : flags) options->addWidget(check);
   options->addStretch(1);
 
+  // Captioned like the lens flare's colour; on a wide window the edits keep their widths.
   auto* fog = new QGroupBox("Fog", page);
-  const FieldControls& fogControls = Controls("Fog");
   auto* fogGrid = new QGridLayout(fog);
-  for (std::size_t i = 0; i < fogControls.spins.size(); ++i) {
-    fogControls.spins[i]->setParent(fog);
-    fogGrid->addWidget(fogControls.spins[i], 0, static_cast<int>(i));
-  }
-  fogControls.check->setParent(fog);
-  fogGrid->addWidget(fogControls.check, 1, 0, 1, 3);
+  AddCaptionedRows(fogGrid, 0, fog, {}, Controls("Fog"), LevelFieldOf("Fog").control);
 
   auto* numbers = new QGridLayout;
   int row = 0;
@@ -280,7 +275,7 @@ QWidget* LevelsTab::MakeInfPage2() {
   numbers->setColumnStretch(1, 1);
   auto* right = new QVBoxLayout;
   right->addLayout(numbers);
-  right->addWidget(fog);
+  right->addWidget(fog, 0, Qt::AlignLeft);
   right->addStretch(1);
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(options);
