@@ -3,7 +3,9 @@
 #include <array>
 #include <compare>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/document/script_files.h"
@@ -56,10 +58,24 @@ struct KeptLine {
   std::string file;
   int line = 0;  // from 1
   std::string text;
+  LineRef at;
+  bool editable = false;  // see KeptLineEditRefused
 };
 
+// What the builder typed over lines the forms do not show, in the ANSI code page.
+using KeptLineEdits = std::map<LineRef, std::string>;
+
 // The lines of a level's section that no form shows (other tools' commands, "#INCLUDE" and
-// "#DEFINE" lines, unknown keys, comments), in reading order; blank lines left out.
-std::vector<KeptLine> LevelKeptLines(const LoadedScript& script, int origin);
+// "#DEFINE" lines, unknown keys, comments), in reading order; blank lines left out. Each shows
+// its edit from `edits` when it has one.
+std::vector<KeptLine> LevelKeptLines(const LoadedScript& script, int origin,
+                                     const KeptLineEdits& edits = {});
+
+// Why `text` may not stand in place of the kept line `at`, or nothing. A line of a file that
+// several sections include would change for all of them, an "#INCLUDE" line would change which
+// files the project has, and a section header or a key of the game's would be read by the forms
+// only after the next load.
+std::optional<std::string> KeptLineEditRefused(const LoadedScript& script, LineRef at,
+                                               std::string_view text);
 
 }  // namespace scriptdesk

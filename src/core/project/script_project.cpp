@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 void ScriptProject::Loaded(const ImportResult& result, const fs::path& from) {
   ++generation_;
   script_ = result.Script;
+  keptEdits_.clear();
   origin_ = script_ ? from : fs::path();
   for (auto& language : languages_) language.reset();
   if (!script_) return;
@@ -47,9 +48,25 @@ void ScriptProject::SetLanguageFileText(int language, std::string_view bytes) {
 
 ScriptSave ScriptProject::SaveScriptFiles() const {
   if (!script_) return {};
-  ScriptSave save = SaveLoadedScript(*script_, model);
+  ScriptSave save = SaveLoadedScript(*script_, model, keptEdits_);
   if (!save.files.empty()) save.files.front().name = "script.txt";
   return save;
+}
+
+std::vector<KeptLine> ScriptProject::KeptLines(int origin) const {
+  return script_ ? LevelKeptLines(*script_, origin, keptEdits_) : std::vector<KeptLine>{};
+}
+
+std::optional<std::string> ScriptProject::EditKeptLine(LineRef at, const std::string& text) {
+  if (!script_) return "No script is loaded.";
+  if (auto refused = KeptLineEditRefused(*script_, at, text)) return refused;
+  const TextDocument& doc = script_->files.files[static_cast<std::size_t>(at.file)].doc;
+  if (doc.AnsiLine(static_cast<std::size_t>(at.line)) == text) {
+    keptEdits_.erase(at);
+  } else {
+    keptEdits_[at] = text;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> ScriptProject::LanguageFileBytes() const {
@@ -91,6 +108,7 @@ void ScriptProject::Saved(const std::vector<SavedFile>& script,
       }
       script_ = std::move(again);
       origin_ = folder / "script.txt";
+      keptEdits_.clear();  // written, so now part of the files as loaded
     } catch (const ScriptDeskError&) {
       // What was written reads as the project does; should it not, the next Save works from
       // the files as loaded, which gives the same result.

@@ -38,6 +38,13 @@ class ScriptProject {
   const LoadedScript* script() const { return script_.get(); }
   const std::filesystem::path& origin() const { return origin_; }
 
+  // The lines of a level's section that no form shows, with what the builder typed over them.
+  std::vector<KeptLine> KeptLines(int origin) const;
+  // Puts `text` (ANSI) in place of a kept line until the next Save writes it; why not, if it
+  // may not stand there. The line's own text again takes the edit back.
+  std::optional<std::string> EditKeptLine(LineRef at, const std::string& text);
+  const KeptLineEdits& keptLineEdits() const { return keptEdits_; }
+
   // The builder's file of a language, or null when the folder has none.
   const LanguageFileDocument* LanguageFile(int language) const;
   // What the builder typed on the language tab for that file.
@@ -66,6 +73,7 @@ class ScriptProject {
   std::array<std::optional<LanguageFileDocument>, kLanguageCount> languages_;
   std::filesystem::path origin_;
   int generation_ = 0;
+  KeptLineEdits keptEdits_;
 };
 
 }  // namespace scriptdesk

@@ -69,12 +69,17 @@ struct Out {
 
 class Editor {
  public:
-  Editor(const LoadedScript& script, const ScriptModel& model) : s_(script), m_(model) {
+  Editor(const LoadedScript& script, const ScriptModel& model, const KeptLineEdits& edits)
+      : s_(script), m_(model) {
     out_.resize(s_.files.files.size());
     for (std::size_t f = 0; f < out_.size(); ++f) {
       const auto& lines = s_.files.files[f].doc.lines();
       out_[f].resize(lines.size());
       for (std::size_t i = 0; i < lines.size(); ++i) out_[f][i].self = lines[i];
+    }
+    for (const auto& [at, text] : edits) {
+      if (KeptLineEditRefused(s_, at, text)) continue;
+      At(at).self.text = File(at.file).doc.Encoded(text);
     }
   }
 
@@ -499,8 +504,9 @@ class Editor {
 
 }  // namespace
 
-ScriptSave SaveLoadedScript(const LoadedScript& script, const ScriptModel& model) {
-  return Editor(script, model).Run();
+ScriptSave SaveLoadedScript(const LoadedScript& script, const ScriptModel& model,
+                            const KeptLineEdits& edits) {
+  return Editor(script, model, edits).Run();
 }
 
 std::string SharedChangeText(const SharedChange& change) {

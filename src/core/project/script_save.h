@@ -33,8 +33,10 @@ struct ScriptSave {
 // after it and a comment after the value; a setting switched on gets its line at the writer's
 // place in its section, one switched off loses its line. Levels added get a section in the
 // writer's layout after the last level, deleted ones lose theirs (with the comment lines right
-// above its header), and moved ones take their sections along.
-ScriptSave SaveLoadedScript(const LoadedScript& script, const ScriptModel& model);
+// above its header), and moved ones take their sections along. Lines the forms do not show
+// take what the builder typed over them from `edits`.
+ScriptSave SaveLoadedScript(const LoadedScript& script, const ScriptModel& model,
+                            const KeptLineEdits& edits = {});
 
 // "Shared.txt, line 4 (Level=) is included by 3 levels: A, B, C"
 std::string SharedChangeText(const SharedChange& change);

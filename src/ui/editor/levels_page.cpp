@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMetaObject>
+#include <QPoint>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -19,6 +21,7 @@
 
 #include "ui/editor/item_page.h"
 #include "ui/editor/item_pages.h"
+#include "ui/widgets/ansi_text.h"
 #include "ui/widgets/audio_edit.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/dialogs.h"
@@ -26,6 +29,8 @@
 
 namespace scriptdesk {
 namespace {
+
+constexpr int kKeptTextColumn = 2;
 
 // A group's spin edits in one row, its "Enabled" check box after them.
 QHBoxLayout* GroupRow(const FieldControls& group) {
@@ -66,12 +71,15 @@ class LevelList : public QListWidget {
       "Khufu's Queens Pyramids",   "Playable Tutorial Level",  "Guardian Of Semerkhet"};
 };
 
-// The lines of the level's section that no form shows, each with its file and line: read-only,
-// as they stand in the files and as Save keeps them.
+// The lines of the level's section that no form shows, each with its file and line, as they
+// stand in the files and as Save keeps them. A line of the level's own is edited in place with
+// a double click or Enter.
 QTreeWidget* MakeKeptLinesList(QWidget* parent) {
   auto* list = new QTreeWidget(parent);
   list->setObjectName("lbKeptLines");
-  list->setToolTip("The lines of the level's section that no form shows; Save keeps them as written");
+  list->setToolTip("The lines of the level's section that no form shows; Save keeps them as written.\n"
+                   "Double-click a line, or press Enter, to edit it where it stands.");
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setColumnCount(3);
   list->setHeaderLabels({"File", "Line", "Text"});
   list->setRootIsDecorated(false);
@@ -114,6 +122,10 @@ LevelsTab::LevelsTab(ScriptModel& model, Dialogs& dialogs, QWidget* parent)
   levelPages_->addTab(itemPages_->pickupsTab(), "Pickups");
   keptLines_ = MakeKeptLinesList(this);
   levelPages_->addTab(keptLines_, "Other lines");
+  connect(keptLines_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
+    if (row->flags().testFlag(Qt::ItemIsEditable)) keptLines_->editItem(row, kKeptTextColumn);
+  });
+  connect(keptLines_, &QTreeWidget::itemChanged, this, &LevelsTab::KeptLineChanged);
 
   auto* moves = new QHBoxLayout;
   moves->addWidget(upButton_);
@@ -341,6 +353,7 @@ void LevelsTab::setKeptLinesSource(KeptLinesSource source) {
 }
 
 void LevelsTab::ShowKeptLines() {
+  const QSignalBlocker blocker(keptLines_);
   keptLines_->clear();
   const TLevel* level = model_.Current();
   if (level == nullptr || !keptLinesSource_) return;
@@ -348,11 +361,29 @@ void LevelsTab::ShowKeptLines() {
   for (const KeptLine& line : keptLinesSource_(*level)) {
     auto* row = new QTreeWidgetItem({ToQt(line.file), QString::number(line.line), ToQt(line.text)});
     row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    row->setData(0, Qt::UserRole, QPoint(line.at.file, line.at.line));
+    if (line.editable && keptLineEditor_) row->setFlags(row->flags() | Qt::ItemIsEditable);
     rows.append(row);
   }
   keptLines_->addTopLevelItems(rows);
   keptLines_->resizeColumnToContents(0);
   keptLines_->resizeColumnToContents(1);
+}
+
+void LevelsTab::KeptLineChanged(QTreeWidgetItem* row, int column) {
+  if (column != kKeptTextColumn || !keptLineEditor_) return;
+  const QPoint at = row->data(0, Qt::UserRole).toPoint();
+  const QString typed = row->text(kKeptTextColumn);
+  std::optional<QString> refusal;
+  if (const auto ansi = EncodeAnsi(typed)) {
+    if (auto refused = keptLineEditor_({at.x(), at.y()}, *ansi)) refusal = ToQt(*refused);
+  } else {
+    refusal = AnsiRefusalText(typed);
+  }
+  if (refusal) dialogs_.Warning(window(), *refusal);
+  // The list shows what the project holds now; refilled once the view is done with the row.
+  QMetaObject::invokeMethod(this, [this] { ShowKeptLines(); }, Qt::QueuedConnection);
+  if (!refusal) emit edited();
 }
 
 void LevelsTab::SelectionChanged() {

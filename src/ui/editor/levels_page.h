@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +18,7 @@ class QListWidget;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace scriptdesk {
 
@@ -57,6 +60,9 @@ class LevelsTab : public QWidget {
   // Where "Other lines" finds the lines of a level's section that no form shows.
   using KeptLinesSource = std::function<std::vector<KeptLine>(const TLevel&)>;
   void setKeptLinesSource(KeptLinesSource source);
+  // What edits a kept line: why the text may not stand there, or nothing once it is taken.
+  using KeptLineEditor = std::function<std::optional<std::string>(LineRef, const std::string&)>;
+  void setKeptLineEditor(KeptLineEditor editor) { keptLineEditor_ = std::move(editor); }
   // Shows on "Other lines" those of the current level (none without one).
   void ShowKeptLines();
 
@@ -97,6 +103,8 @@ class LevelsTab : public QWidget {
   void SelectionChanged();
   void RunLevelCommand(QObject* button);
   void ShowInfPending(bool pending);
+  // A kept line's typed text, taken or refused.
+  void KeptLineChanged(QTreeWidgetItem* row, int column);
 
   ScriptModel& model_;
   Dialogs& dialogs_;
@@ -111,6 +119,7 @@ class LevelsTab : public QWidget {
   QTabWidget* infPages_ = nullptr;
   QTreeWidget* keptLines_ = nullptr;
   KeptLinesSource keptLinesSource_;
+  KeptLineEditor keptLineEditor_;
   // One entry per described level setting, in table order.
   std::vector<FieldControls> fields_;
   QPushButton* addButton_ = nullptr;

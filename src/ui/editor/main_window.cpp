@@ -213,10 +213,10 @@ LevelsTab* MainWindow::levelsTab() {
 
 void MainWindow::MakeLevelsTab() {
   levelsTab_ = new LevelsTab(project_.model, dialogs_, levelsPage_);
-  levelsTab_->setKeptLinesSource([this](const TLevel& level) {
-    return project_.script() != nullptr ? LevelKeptLines(*project_.script(), level.Origin)
-                                        : std::vector<KeptLine>{};
-  });
+  levelsTab_->setKeptLineEditor(
+      [this](LineRef at, const std::string& text) { return project_.EditKeptLine(at, text); });
+  levelsTab_->setKeptLinesSource(
+      [this](const TLevel& level) { return project_.KeptLines(level.Origin); });
   levelsPage_->layout()->addWidget(levelsTab_);
   connect(levelsTab_, &LevelsTab::edited, this, &MainWindow::UpdateTitle);
   connect(levelsTab_, &LevelsTab::pendingEditsChanged, this, [this](bool pending) {
@@ -457,6 +457,7 @@ bool MainWindow::LanguageFilesChanged() const {
 
 bool MainWindow::isProjectChanged() const {
   return saved_.IsChanged(project_.model, project_.texts) || LanguageFilesChanged() ||
+         !project_.keptLineEdits().empty() ||
          headerTab_->hasPendingEdits() || (levelsTab_ != nullptr && levelsTab_->hasPendingEdits());
 }
 

@@ -110,6 +110,41 @@ TEST(Edit, ASettingOfASharedFileIsRefusedNamingFileAndLevels) {
                                        "Key=\t1,Iron Key,   $0000,$0400,$0000,$c000,$0000,$0002"));
 }
 
+TEST(Edit, AKeptLineEditedInPlaceIsWrittenWhereItStands) {
+  Project p(kData / "round-trip/includes/script.txt");
+  std::vector<std::string> lines;
+  for (const KeptLine& line : p.project.KeptLines(0)) {
+    lines.push_back(line.file + ":" + std::to_string(line.line) + (line.editable ? " edit" : " kept"));
+  }
+  EXPECT_THAT(lines, ElementsAre("script.txt:23 kept", "Levels/first.txt:2 kept",
+                                 "Levels/sub/Items.txt:2 edit", "script.txt:24 kept",
+                                 "Common.txt:2 kept", "script.txt:26 edit"));
+  const LineRef plugin = p.project.KeptLines(0)[2].at;
+  EXPECT_FALSE(p.project.EditKeptLine(plugin, "Plugin=\t2, Other, IGNORE"));
+  EXPECT_THAT(p.Changes(), ElementsAre("Levels/sub/Items.txt:2: Plugin=\t1, Something, IGNORE -> "
+                                       "Plugin=\t2, Other, IGNORE"));
+  EXPECT_EQ(p.project.KeptLines(0)[2].text, "Plugin=\t2, Other, IGNORE");
+
+  // Nothing that would change the project's files or settings behind the forms' back.
+  const LineRef include = p.project.KeptLines(0)[1].at;
+  const LineRef shared = p.project.KeptLines(0)[4].at;
+  EXPECT_THAT(p.project.EditKeptLine(shared, "; gone").value_or(""),
+              HasSubstr("Common.txt, line 2 stands in a file that several sections include"));
+  EXPECT_THAT(p.project.EditKeptLine(include, "; gone").value_or(""), HasSubstr("#INCLUDE"));
+  for (const char* text : {"[Level]", "Fog= 1,2,3", "#INCLUDE \"Other.txt\"", "a\r\nb"}) {
+    EXPECT_TRUE(p.project.EditKeptLine(plugin, text)) << text;
+  }
+  EXPECT_EQ(p.project.keptLineEdits().size(), 1u);
+
+  // Saved, the edit is part of the files; typed back, it is no edit at all.
+  const ScriptSave save = p.project.SaveScriptFiles();
+  p.project.Saved(save.files, std::nullopt, kData / "round-trip/includes");
+  EXPECT_TRUE(p.project.keptLineEdits().empty());
+  EXPECT_EQ(p.project.KeptLines(0)[2].text, "Plugin=\t2, Other, IGNORE");
+  EXPECT_FALSE(p.project.EditKeptLine(plugin, "Plugin=\t2, Other, IGNORE"));
+  EXPECT_TRUE(p.project.keptLineEdits().empty());
+}
+
 // The project's files as the game's compiler finds them in a folder: the script and the
 // language files the writer makes for it.
 std::vector<compiler::OutputFile> CompileSaved(const ScriptProject& project, const std::string& script) {

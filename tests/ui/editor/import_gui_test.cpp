@@ -217,6 +217,16 @@ TEST_F(ImportTest, TheLinesNoFormShowsStandOnTheLevelsOtherLinesPage) {
   EXPECT_EQ(rows(), (QStringList{"script.txt 4 ; my own notes", "script.txt 5 LevelFarView= 40",
                                  "script.txt 7 Customize= CUST_SHATTER_RANGE, 410",
                                  "script.txt 8 #INCLUDE \"Levels\\Beta.txt\""}));
+  // A line of the level's own is edited where it stands; one the forms would read is refused.
+  EXPECT_FALSE(kept->topLevelItem(3)->flags().testFlag(Qt::ItemIsEditable));
+  kept->topLevelItem(0)->setText(2, "; notes, edited");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->isWindowModified());
+  kept->topLevelItem(1)->setText(2, "Fog= 1,2,3");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.Count(Kind::Warning), 2);
+  EXPECT_EQ(rows().mid(0, 2), (QStringList{"script.txt 4 ; notes, edited",
+                                            "script.txt 5 LevelFarView= 40"}));
   ClickLevel(1);
   EXPECT_EQ(rows(), QStringList{"Levels/Beta.txt 4 Plugin= 1, Plugin_x"});
   // A level made on the pages has no lines of a file.
