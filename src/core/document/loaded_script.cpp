@@ -32,9 +32,10 @@ std::vector<KeptLine> LevelKeptLines(const LoadedScript& script, int origin,
     if (script.usedLines[index] || TrimBlanks(line.text).empty()) continue;
     const LineRef at{line.file, line.line};
     const auto edit = edits.find(at);
+    const auto refused = KeptLineEditRefused(script, at, line.text);
     kept.push_back({script.files.files[static_cast<std::size_t>(line.file)].name, line.line + 1,
-                    edit != edits.end() ? edit->second : line.text, at,
-                    !KeptLineEditRefused(script, at, line.text)});
+                    edit != edits.end() ? edit->second : line.text, at, !refused,
+                    refused.value_or("")});
   }
   return kept;
 }

@@ -59,7 +59,8 @@ struct KeptLine {
   int line = 0;  // from 1
   std::string text;
   LineRef at;
-  bool editable = false;  // see KeptLineEditRefused
+  bool editable = false;
+  std::string whyNot;  // why it may not be edited in place (see KeptLineEditRefused)
 };
 
 // What the builder typed over lines the forms do not show, in the ANSI code page.

@@ -362,7 +362,11 @@ void LevelsTab::ShowKeptLines() {
     auto* row = new QTreeWidgetItem({ToQt(line.file), QString::number(line.line), ToQt(line.text)});
     row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     row->setData(0, Qt::UserRole, QPoint(line.at.file, line.at.line));
-    if (line.editable && keptLineEditor_) row->setFlags(row->flags() | Qt::ItemIsEditable);
+    if (line.editable && keptLineEditor_) {
+      row->setFlags(row->flags() | Qt::ItemIsEditable);
+    } else if (!line.whyNot.empty()) {
+      row->setToolTip(kKeptTextColumn, ToQt(line.whyNot));
+    }
     rows.append(row);
   }
   keptLines_->addTopLevelItems(rows);
