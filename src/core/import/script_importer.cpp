@@ -234,14 +234,14 @@ void RemoveAll(std::string& text, std::string_view pattern) {
 }
 
 // A value as the reader takes it: a tab reads as a blank; runs of three NUL bytes go, then
-// pairs (what a text saved with stray NULs holds).
+// pairs (what a text saved with stray NULs holds), and the blanks they stood between go too.
 std::string ValueText(std::string_view value) {
   using namespace std::string_view_literals;
   std::string text(value);
   std::replace(text.begin(), text.end(), '\t', ' ');
   RemoveAll(text, "\0\0\0"sv);
   RemoveAll(text, "\0\0"sv);
-  return text;
+  return Trimmed(text);
 }
 
 struct KeyLine {

@@ -298,6 +298,7 @@ TEST_F(ScriptImporterTest, AnySectionOfAScriptIsEnoughToImport) {
       {"[PCEXTENSIONS]", ""},
       {"\n[Level]\rName=A", "A"},
       {"[Level]\0\0\r\nName=A\0\0\0B\r\n"s, "AB"},  // NUL runs go, as in every script
+      {"[Level]\r\nName= \0\0\0  C \0\0\r\n"s, "C"},    // and the blanks they hid
       {"  [level]  ; five\r\nName=Five", "Five"},
   };
   for (const auto& [bytes, names] : cases) {
