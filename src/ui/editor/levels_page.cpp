@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMetaObject>
 #include <QPoint>
+#include <QScrollBar>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -384,10 +385,22 @@ void LevelsTab::KeptLineChanged(QTreeWidgetItem* row, int column) {
   } else {
     refusal = AnsiRefusalText(typed);
   }
-  if (refusal) dialogs_.Warning(window(), *refusal);
-  // The list shows what the project holds now; refilled once the view is done with the row.
-  QMetaObject::invokeMethod(this, [this] { ShowKeptLines(); }, Qt::QueuedConnection);
-  if (!refusal) emit edited();
+  if (!refusal) {
+    emit edited();
+    return;
+  }
+  dialogs_.Warning(window(), *refusal);
+  // The row shows the line as the project holds it again, once the view is done with it; the
+  // list stays where the builder was.
+  QMetaObject::invokeMethod(
+      this,
+      [this, index = keptLines_->indexOfTopLevelItem(row)] {
+        const int scrolled = keptLines_->verticalScrollBar()->value();
+        ShowKeptLines();
+        keptLines_->setCurrentItem(keptLines_->topLevelItem(index));
+        keptLines_->verticalScrollBar()->setValue(scrolled);
+      },
+      Qt::QueuedConnection);
 }
 
 void LevelsTab::SelectionChanged() {
