@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -30,8 +31,10 @@ THeader Header() {
   return header;
 }
 
-PaneText Pane(Lines lines) {
-  return PaneText{std::move(lines), 0, true};
+PaneText Pane(Lines lines, std::string fileName = {}) {
+  PaneText pane{std::move(lines), 0, true};
+  pane.fileName = std::move(fileName);
+  return pane;
 }
 
 // A stand-in for Script.bat: what it prints and the errorlevel it leaves, after one poll;
@@ -422,10 +425,8 @@ TEST(CopyDelete, ExtraSaveSkipsAPaneNeverBuiltAndKeepsTheOldCopy) {
 
 TEST(CopyDelete, ExtraCopiesTakeTheIncludedFilesAlongUnderTheirOwnNames) {
   Build b;
-  PaneText level = Pane({"[Level]"});
-  level.fileName = "Levels/One.txt";
-  PaneText language = Pane({"[Strings]"});
-  language.fileName = "English.TXT";
+  const PaneText level = Pane({"[Level]"}, "Levels/One.txt");
+  const PaneText language = Pane({"[Strings]"}, "English.TXT");
   b.session.Save(Pane({"#INCLUDE \"Levels\\One.txt\""}), language, b.header, {level});
   b.Compiled();
   SetupSettings settings = b.AllOn();
@@ -507,13 +508,10 @@ TEST(Save, AnIncludedFileMayStayEmptyButIsNeverEmptiedOverItsText) {
   Build b;
   b.program.Write("Empty.txt", "");
   b.program.Write("Full.txt", "; notes\r\n");
-  PaneText empty = Pane({});
-  empty.fileName = "Empty.txt";
-  EXPECT_TRUE(b.session.Save(Pane({"s"}), Pane({"e"}), b.header, {empty}));
+  EXPECT_TRUE(b.session.Save(Pane({"s"}), Pane({"e"}), b.header, {Pane({}, "Empty.txt")}));
   EXPECT_EQ(b.program.Read("Empty.txt"), "");
 
-  empty.fileName = "Full.txt";
-  EXPECT_FALSE(b.session.Save(Pane({"s"}), Pane({"e"}), b.header, {empty}));
+  EXPECT_FALSE(b.session.Save(Pane({"s"}), Pane({"e"}), b.header, {Pane({}, "Full.txt")}));
   EXPECT_EQ(b.program.Read("Full.txt"), "; notes\r\n");
   EXPECT_THAT(b.log.lines(), ::testing::Contains("Full.txt - not saved: the pane is empty!!"));
 }
@@ -620,18 +618,10 @@ TEST(CopyDelete, DeleteTxtKeepsTheOnlyCopyAndTheLoadedFile) {
   }
 }
 
-}  // namespace
-}  // namespace scriptdesk
-
-namespace scriptdesk {
-namespace {
-
 TEST(Save, UnsavedFilesNamesWhatDiffersOnDisk) {
   Build b;
-  PaneText script = Pane({"s"});
-  script.fileName = "script.txt";
-  PaneText language = Pane({"e"});
-  language.fileName = "ENGLISH.txt";
+  const PaneText script = Pane({"s"}, "script.txt");
+  PaneText language = Pane({"e"}, "ENGLISH.txt");
   EXPECT_EQ(b.session.UnsavedFiles({script, language}), (std::vector<std::string>{"script.txt", "ENGLISH.txt"}));
   b.session.Save(script, language, b.header);
   EXPECT_TRUE(b.session.UnsavedFiles({script, language}).empty());
