@@ -76,6 +76,21 @@ bool StaysInFolder(const std::string& fileName, BuildLog& log) {
   return true;
 }
 
+// The texts a save writes, each under its file name: the script, the files it includes, the
+// language file (the builder's own name, else the selected language's).
+struct NamedPane {
+  const PaneText* pane;
+  std::string fileName;
+  bool included;
+};
+std::vector<NamedPane> NamedPanes(const PaneText& script, const std::vector<PaneText>& included,
+                                  const PaneText& language, const std::string& selected) {
+  std::vector<NamedPane> panes{{&script, "script.txt", false}};
+  for (const PaneText& file : included) panes.push_back({&file, file.fileName, true});
+  panes.push_back({&language, language.fileName.empty() ? selected + ".txt" : language.fileName, false});
+  return panes;
+}
+
 // True, with the reason in the log, when the selected language's name cannot name a file in the
 // program folder: empty, or holding a folder separator or a drive.
 bool LanguageNameRefused(const std::string& name, BuildLog& log) {
@@ -143,8 +158,8 @@ BuildSession::~BuildSession() {
 
 bool BuildSession::Save(const PaneText& script, const PaneText& language, const THeader& header,
                         const std::vector<PaneText>& included) {
-  const std::string languageFile =
-      language.fileName.empty() ? header.SelectedLanguageName() + ".txt" : language.fileName;
+  const std::vector<NamedPane> panes =
+      NamedPanes(script, included, language, header.SelectedLanguageName());
   if (!script.built && !language.built) {
     log_.Append("Step 3: nothing to save - \"Create Script\" and \"Create <lang>\" come first!!");
     return false;
@@ -152,17 +167,14 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
   log_.Append("Step 3:");
   log_.Append("script.txt - save file!!");
   for (const PaneText& file : included) log_.Append(UserText(file.fileName).Text(" - save file!!"));
-  log_.Append(languageFile + " - save file!!");
+  log_.Append(panes.back().fileName + " - save file!!");
   if (LanguageNameRefused(header.SelectedLanguageName(), log_)) {
     log_.Append("Error saving!!");
     return false;
   }
-  std::vector<std::pair<const PaneText*, std::string>> panes{{&script, "script.txt"}};
-  for (const PaneText& file : included) panes.emplace_back(&file, file.fileName);
-  panes.emplace_back(&language, languageFile);
   // Every pane is checked before any is written: a new script beside the old language file
   // would compile into a mismatched pair.
-  for (const auto& [pane, fileName] : panes) {
+  for (const auto& [pane, fileName, isIncluded] : panes) {
     if (pane->built && !IsEmptyPane(*pane) && pane->badLine != 0 && !pane->bytes) {
       log_.Append(TooWideText(fileName, pane->badLine));
       log_.Append("Error saving!!");
@@ -180,9 +192,9 @@ bool BuildSession::Save(const PaneText& script, const PaneText& language, const 
     bool isScript;
   };
   std::vector<Write> writes;
-  for (const auto& [pane, fileName] : panes) {
+  for (const auto& [pane, fileName, isIncluded] : panes) {
     const fs::path path = LocateInFolder(programFolder_, fileName);
-    if (!MaySave(*pane, fileName, path, pane != &script && pane != &language, log_)) continue;
+    if (!MaySave(*pane, fileName, path, isIncluded, log_)) continue;
     writes.push_back({path, pane->bytes ? *pane->bytes : JoinCrLf(pane->lines), pane != &language});
   }
   try {
@@ -419,14 +431,12 @@ bool BuildSession::SaveExtraCopies(const SetupSettings& settings, const std::str
   }
   const fs::path folder(settings.SaveTxtPath);
   // The files the script includes go along at their places, or the copy would not compile.
-  std::vector<std::pair<const PaneText*, std::string>> panes{{&script, "script.txt"}};
-  for (const PaneText& file : included) panes.emplace_back(&file, file.fileName);
-  panes.emplace_back(&language, language.fileName.empty() ? selected + ".txt" : language.fileName);
+  const std::vector<NamedPane> panes = NamedPanes(script, included, language, selected);
   int copied = 0;
-  for (const auto& [pane, fileName] : panes) {
+  for (const auto& [pane, fileName, isIncluded] : panes) {
     if (!StaysInFolder(fileName, log_)) continue;
     const fs::path path = LocateInFolder(folder, fileName);
-    if (!MaySave(*pane, fileName, path, pane != &script && pane != &language, log_)) continue;
+    if (!MaySave(*pane, fileName, path, isIncluded, log_)) continue;
     if (pane->badLine != 0 && !pane->bytes) {
       log_.Append(TooWideText(fileName, pane->badLine));
       throw IoError(UserText("Cannot create file \"")
